@@ -16,7 +16,7 @@ inline constexpr std::string_view kScanParameter = "-Scan";
 enum class ScheduleKind { Daily = 0, Weekly = 1, Monthly = 2 };
 
 class ScheduledTasks {
-public:
+  public:
     explicit ScheduledTasks(platform::Platform& platform);
 
     // The first task (in the scheduler's order) whose name contains `namePart` becomes the current task.
@@ -32,7 +32,7 @@ public:
     const std::optional<platform::TaskDefinition>& CurrentTask() const { return current_; }
     std::string CompanionPath();
 
-private:
+  private:
     platform::TaskDefinition BaseTask(std::string_view name, std::string_view comment);
 
     platform::Platform& platform_;

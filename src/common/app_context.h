@@ -20,7 +20,12 @@ enum ScanStateValue : int {
 };
 
 // Platform kinds: 1 Win32s, 2 Windows 95/98/Me, 4 NT family; 0 until detected or unknown.
-enum PlatformKindValue : uint8_t { kPlatformUnknown = 0, kPlatformWin32s = 1, kPlatformWin9x = 2, kPlatformNT = 4 };
+enum PlatformKindValue : uint8_t {
+    kPlatformUnknown = 0,
+    kPlatformWin32s = 1,
+    kPlatformWin9x = 2,
+    kPlatformNT = 4
+};
 
 struct AppContext {
     AppContext(platform::Platform& p, platform::Ui& u) : platform(p), ui(u) {}

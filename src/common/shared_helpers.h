@@ -20,9 +20,11 @@ std::string RootKeyName(platform::RootKey root);
 std::optional<platform::RootKey> RootKeyFromName(std::string_view name);
 
 // Full path = root name, backslash, subkey. The value name "default" stands for the unnamed value.
-std::string ReadStringByPath(platform::Registry& registry, std::string_view fullKeyPath, std::string_view valueName);
+std::string ReadStringByPath(platform::Registry& registry, std::string_view fullKeyPath,
+                             std::string_view valueName);
 // Deletes one value. Opens the key WITHOUT creating it: false when the key does not exist.
-bool DeleteValueByPath(platform::Registry& registry, std::string_view fullKeyPath, std::string_view valueName);
+bool DeleteValueByPath(platform::Registry& registry, std::string_view fullKeyPath,
+                       std::string_view valueName);
 // `subkey` is absolute ("\Software\X"); deletes it with all subkeys, never following registry links.
 bool DeleteKeyAbsolute(platform::Registry& registry, platform::RootKey root, std::string_view subkey);
 
@@ -33,7 +35,8 @@ std::optional<platform::DateTime> FileTimeToLocalDateTime(platform::Clock& clock
 
 // Drives C: to Z: whose type is removable, remote, CD-ROM or RAM disk, as "X:". Stops before the next
 // letter when `scanState` becomes 4 (repair cancelled).
-void BuildExcludedDrives(platform::FileSystem& files, std::vector<std::string>& drives, const int* scanState = nullptr);
+void BuildExcludedDrives(platform::FileSystem& files, std::vector<std::string>& drives,
+                         const int* scanState = nullptr);
 // False when any listed drive occurs anywhere in the path (compared in upper case).
 bool IsOnIncludedDrive(const std::vector<std::string>& drives, std::string_view path);
 

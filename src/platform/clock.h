@@ -16,7 +16,7 @@ struct DateTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     [[nodiscard]] virtual FileTime nowUtc() = 0;
     [[nodiscard]] virtual DateTime localNow() = 0;

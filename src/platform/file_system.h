@@ -25,7 +25,15 @@ enum FileAttr : uint32_t {
     kAttrReparsePoint = 0x400,  // junctions and symbolic links: walks never enter them
 };
 
-enum class DriveType { Unknown = 0, NoRootDir = 1, Removable = 2, Fixed = 3, Remote = 4, CdRom = 5, RamDisk = 6 };
+enum class DriveType {
+    Unknown = 0,
+    NoRootDir = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6
+};
 
 struct FindData {
     std::string name;  // file name only
@@ -49,9 +57,10 @@ enum class SeekOrigin { Begin, Current, End };
 
 // A byte stream on one open file; closed when destroyed.
 class FileStream {
-public:
+  public:
     virtual ~FileStream() = default;
-    [[nodiscard]] virtual size_t read(void* buffer, size_t count) = 0;  // bytes read, 0 at the end or on error
+    [[nodiscard]] virtual size_t read(void* buffer,
+                                      size_t count) = 0;  // bytes read, 0 at the end or on error
     [[nodiscard]] virtual bool write(const void* buffer, size_t count) = 0;
     [[nodiscard]] virtual bool seek(int64_t offset, SeekOrigin origin) = 0;
     [[nodiscard]] virtual std::optional<uint64_t> position() = 0;
@@ -62,7 +71,7 @@ public:
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     [[nodiscard]] virtual bool fileExists(std::string_view path) = 0;       // a file, not a folder
@@ -82,7 +91,7 @@ public:
     virtual bool find(std::string_view pattern, const std::function<bool(const FindData&)>& onEntry) = 0;
 
     [[nodiscard]] virtual DriveType driveType(std::string_view root) = 0;  // root like "C:\"
-    [[nodiscard]] virtual std::vector<std::string> logicalDrives() = 0;    // "C:\", "D:\", ... in letter order
+    [[nodiscard]] virtual std::vector<std::string> logicalDrives() = 0;  // "C:\", "D:\", ... in letter order
     [[nodiscard]] virtual std::optional<uint64_t> freeSpace(std::string_view root) = 0;
 
     [[nodiscard]] virtual std::unique_ptr<FileStream> open(std::string_view path, OpenMode mode) = 0;

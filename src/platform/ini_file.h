@@ -11,7 +11,7 @@
 namespace trenmoor::platform {
 
 class IniFile {
-public:
+  public:
     IniFile(FileSystem& fs, std::string path);
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue);
@@ -28,7 +28,7 @@ public:
     bool DeleteKey(std::string_view section, std::string_view key);
     const std::string& FileName() const { return path_; }
 
-private:
+  private:
     std::vector<std::string> Load();
     bool Store(const std::vector<std::string>& lines);
 

@@ -12,7 +12,7 @@
 namespace trenmoor::platform {
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
     virtual Registry& registry() = 0;
     virtual FileSystem& files() = 0;

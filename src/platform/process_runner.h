@@ -12,7 +12,7 @@ struct ChildResult {
 };
 
 class ProcessRunner {
-public:
+  public:
     virtual ~ProcessRunner() = default;
     // Runs a whole command line ("regedit /s \"C:\\x.reg\""), optionally with a hidden window,
     // and waits at most `timeoutMs` milliseconds for it to end.

@@ -45,13 +45,13 @@ struct KeyInfo {
 
 // One open key; closed when the object is destroyed.
 class RegKey {
-public:
+  public:
     virtual ~RegKey() = default;
 
     // Opens (or, with create, creates) a key below this one. `path` is relative and may hold several
     // levels separated by backslashes. Returns nullptr on failure. Links are followed, as Windows does.
     [[nodiscard]] virtual std::unique_ptr<RegKey> openSubkey(std::string_view path, bool create,
-                                                           bool writable) = 0;
+                                                             bool writable) = 0;
 
     // Names in the order the system enumerates them (subkeys sorted case-insensitively,
     // values in creation order).
@@ -70,11 +70,11 @@ public:
 };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Opens a key from a root; an empty path opens the root itself. nullptr on failure.
     [[nodiscard]] virtual std::unique_ptr<RegKey> open(RootKey root, std::string_view path, bool create,
-                                                     bool writable) = 0;
+                                                       bool writable) = 0;
 };
 
 }  // namespace trenmoor::platform

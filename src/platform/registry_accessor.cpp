@@ -53,11 +53,17 @@ void TRegistry::CloseKey() {
     currentPath_.clear();
 }
 
-bool TRegistry::KeyExists(std::string_view path) { return backend_.open(root_, Absolute(path), false, false) != nullptr; }
+bool TRegistry::KeyExists(std::string_view path) {
+    return backend_.open(root_, Absolute(path), false, false) != nullptr;
+}
 
-bool TRegistry::ValueExists(std::string_view name) { return key_ && key_->queryValue(name).has_value(); }
+bool TRegistry::ValueExists(std::string_view name) {
+    return key_ && key_->queryValue(name).has_value();
+}
 
-std::vector<std::string> TRegistry::GetKeyNames() { return key_ ? key_->subkeyNames() : std::vector<std::string>{}; }
+std::vector<std::string> TRegistry::GetKeyNames() {
+    return key_ ? key_->subkeyNames() : std::vector<std::string>{};
+}
 
 std::vector<std::string> TRegistry::GetValueNames() {
     return key_ ? key_->valueNames() : std::vector<std::string>{};
@@ -73,11 +79,16 @@ RegDataType TRegistry::GetDataType(std::string_view name) {
     const auto v = ReadRaw(name);
     if (!v) return RegDataType::Unknown;
     switch (v->type) {
-        case kRegSz: return RegDataType::String;
-        case kRegExpandSz: return RegDataType::ExpandString;
-        case kRegDword: return RegDataType::Integer;
-        case kRegBinary: return RegDataType::Binary;
-        default: return RegDataType::Unknown;
+        case kRegSz:
+            return RegDataType::String;
+        case kRegExpandSz:
+            return RegDataType::ExpandString;
+        case kRegDword:
+            return RegDataType::Integer;
+        case kRegBinary:
+            return RegDataType::Binary;
+        default:
+            return RegDataType::Unknown;
     }
 }
 
@@ -115,12 +126,15 @@ size_t TRegistry::ReadBinaryData(std::string_view name, void* buffer, size_t buf
     if (!v) throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
     if (v->type == kRegSz || v->type == kRegExpandSz || v->type == kRegDword)
         throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
-    if (v->data.size() > bufferSize) throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
+    if (v->data.size() > bufferSize)
+        throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
     if (!v->data.empty()) std::memcpy(buffer, v->data.data(), v->data.size());
     return v->data.size();
 }
 
-bool TRegistry::WriteRaw(std::string_view name, const RawValue& value) { return key_ && key_->setValue(name, value); }
+bool TRegistry::WriteRaw(std::string_view name, const RawValue& value) {
+    return key_ && key_->setValue(name, value);
+}
 
 bool TRegistry::WriteString(std::string_view name, std::string_view value) {
     return WriteRaw(name, RawValue{kRegSz, Utf8ToRegBytes(value)});
@@ -143,7 +157,9 @@ bool TRegistry::WriteBinaryData(std::string_view name, const void* data, size_t 
     return WriteRaw(name, v);
 }
 
-bool TRegistry::DeleteValue(std::string_view name) { return key_ && key_->deleteValue(name); }
+bool TRegistry::DeleteValue(std::string_view name) {
+    return key_ && key_->deleteValue(name);
+}
 
 bool TRegistry::DeleteKey(std::string_view path) {
     const std::string abs = Absolute(path);

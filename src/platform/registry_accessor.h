@@ -16,14 +16,14 @@ namespace trenmoor::platform {
 
 // Raised by a read of the wrong type (or of a missing value, for the non-string reads).
 class ERegistryException : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 enum class RegDataType { Unknown, String, ExpandString, Integer, Binary };
 
 class TRegistry {
-public:
+  public:
     explicit TRegistry(Registry& backend, RootKey root = RootKey::CurrentUser);
     TRegistry(const TRegistry&) = delete;
     TRegistry& operator=(const TRegistry&) = delete;
@@ -70,7 +70,7 @@ public:
     // Deletes the key with all its subkeys; registry links below it are removed, never followed.
     bool DeleteKey(std::string_view path);
 
-private:
+  private:
     // Resolves `path` to (base key to open from, relative path). nullptr base means from the root.
     std::string Absolute(std::string_view path) const;
 

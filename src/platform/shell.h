@@ -8,12 +8,13 @@ namespace trenmoor::platform {
 enum class ShowMode { Normal, Hidden, Minimized, Maximized };
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // ShellExecute: `verb` ("open", "properties") on a file, program or address. True when the
     // shell accepted the request (it does not wait for the program).
-    [[nodiscard]] virtual bool execute(std::string_view verb, std::string_view target, std::string_view parameters,
-                                       std::string_view directory, ShowMode show) = 0;
+    [[nodiscard]] virtual bool execute(std::string_view verb, std::string_view target,
+                                       std::string_view parameters, std::string_view directory,
+                                       ShowMode show) = 0;
 };
 
 }  // namespace trenmoor::platform

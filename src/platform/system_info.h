@@ -11,7 +11,7 @@ struct OsVersion {
 };
 
 class SystemInfo {
-public:
+  public:
     virtual ~SystemInfo() = default;
     [[nodiscard]] virtual OsVersion osVersion() = 0;
     [[nodiscard]] virtual std::string userName() = 0;  // at most 255 characters

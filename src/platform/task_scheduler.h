@@ -45,7 +45,7 @@ struct TaskDefinition {
 };
 
 class TaskScheduler {
-public:
+  public:
     virtual ~TaskScheduler() = default;
     // 0 when the scheduler can be reached, otherwise the system's error code (HRESULT).
     [[nodiscard]] virtual int32_t connect() = 0;

@@ -208,7 +208,7 @@ char16_t UpperChar16(char16_t c) {
         return (c & 1) == 1 ? static_cast<char16_t>(c - 1) : c;
     }
     if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return static_cast<char16_t>(c - 32);  // Greek
-    if (c >= 0x430 && c <= 0x44F) return static_cast<char16_t>(c - 32);                 // Cyrillic
+    if (c >= 0x430 && c <= 0x44F) return static_cast<char16_t>(c - 32);                // Cyrillic
     if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 80);
     if (c >= 0xFF41 && c <= 0xFF5A) return static_cast<char16_t>(c - 32);  // full-width Latin
     return c;
@@ -254,6 +254,8 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     return ua.size() < ub.size() ? -1 : 1;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) { return CompareNoCase(a, b) == 0; }
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return CompareNoCase(a, b) == 0;
+}
 
 }  // namespace trenmoor::platform

@@ -8,7 +8,7 @@
 
 namespace trenmoor::platform {
 
-std::u16string Utf8ToUtf16(std::string_view utf8);  // invalid bytes become U+FFFD
+std::u16string Utf8ToUtf16(std::string_view utf8);   // invalid bytes become U+FFFD
 std::string Utf16ToUtf8(std::u16string_view utf16);  // lone surrogates become U+FFFD
 bool IsValidUtf8(std::string_view bytes);
 std::string Cp1252ToUtf8(std::string_view bytes);

@@ -12,7 +12,7 @@ enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgResult { Ok, Cancel, Yes, No };
 
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
     // Texts use "\r" as line break, as the program's messages are written.
     virtual MsgResult messageBox(std::string_view text, std::string_view caption, MsgIcon icon,

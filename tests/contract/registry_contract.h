@@ -9,7 +9,7 @@
 namespace trenmoor::testing {
 
 class ContractEnvironment {
-public:
+  public:
     virtual ~ContractEnvironment() = default;
     virtual platform::Registry& registry() = 0;
     // A scratch key path under HKEY_CURRENT_USER (no leading backslash), existing and empty when the

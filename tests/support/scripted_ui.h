@@ -16,7 +16,7 @@ struct ShownMessage {
 };
 
 class ScriptedUi : public platform::Ui {
-public:
+  public:
     platform::MsgResult messageBox(std::string_view text, std::string_view caption, platform::MsgIcon icon,
                                    platform::MsgButtons buttons) override {
         shown.push_back({std::string(text), std::string(caption), icon, buttons});
