@@ -15,6 +15,15 @@ class Shell {
     [[nodiscard]] virtual bool execute(std::string_view verb, std::string_view target,
                                        std::string_view parameters, std::string_view directory,
                                        ShowMode show) = 0;
+
+    // SHFileOperation delete with undo allowed, no confirmation and no error dialogs (flags 0x450):
+    // moves one file or folder to the recycle bin. 0 on success, else the shell's non-zero result.
+    // A backend without a recycle bin answers kShellNotSupported and leaves the file alone.
+    static constexpr int kShellNotSupported = 0x78;  // ERROR_CALL_NOT_IMPLEMENTED
+    [[nodiscard]] virtual int recycle(std::string_view path) {
+        (void)path;
+        return kShellNotSupported;
+    }
 };
 
 }  // namespace trenmoor::platform
