@@ -34,6 +34,7 @@ class IniFile {
 
     FileSystem& fs_;
     std::string path_;
+    bool utf16_ = false;  // the file was UTF-16LE with a byte-order mark: written back the same way
 };
 
 }  // namespace trenmoor::platform

@@ -33,6 +33,9 @@ public:
     // Exports one key with everything below it in the form regedit writes (header line, blank line,
     // "[key]" sections, CR LF). A missing key gives nothing.
     std::optional<std::string> exportReg(RootKey root, std::string_view path, RegFileFormat format);
+    // Exports every root (local machine, users, classes root, current config, current user) into one
+    // file, as "regedit /E file" without a key does.
+    std::string exportAll(RegFileFormat format);
 
     // Makes `path` a registry link to `targetPath` (same root), as a key created with the link option.
     bool createLink(RootKey root, std::string_view path, std::string_view targetPath);
