@@ -149,11 +149,12 @@ bool FileShredder::shredFolder(const std::string& root, const Report& report,
         }
         top.expanded = true;
         const std::string folder = top.folder;
-        std::vector<std::string> fileEntries, subfolders, links;
+        std::vector<std::string> fileEntries, subfolders;
+        std::vector<std::pair<std::string, bool>> links;  // path, is a folder link
         const bool listed = files_.find(JoinPath(folder, "*"), [&](const platform::FindData& e) {
             std::string full = JoinPath(folder, e.name);
             if (e.isReparsePoint()) {
-                links.push_back(std::move(full));
+                links.emplace_back(std::move(full), e.isDirectory());
             } else if (e.isDirectory()) {
                 subfolders.push_back(std::move(full));
             } else {
@@ -172,8 +173,7 @@ bool FileShredder::shredFolder(const std::string& root, const Report& report,
             allOk = allOk && item.Ok;
             if (report) report(item);
         }
-        for (const std::string& l : links) {
-            const bool isDir = files_.directoryExists(l);
+        for (const auto& [l, isDir] : links) {
             ShredItem item{l, isDir ? files_.removeDirectory(l) : files_.deleteFile(l), {}};
             item.Status = item.Ok ? std::string(kLinkRemoved) : Failure("could not remove the link");
             allOk = allOk && item.Ok;
