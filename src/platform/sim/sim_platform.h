@@ -40,7 +40,8 @@ public:
     // Makes `path` a registry link to `targetPath` (same root), as a key created with the link option.
     bool createLink(RootKey root, std::string_view path, std::string_view targetPath);
 
-    // Read-only access fails with this set (simulates a key without rights); tests only.
+    // Every open of the key fails from now on, even when it only comes into being later, and no
+    // subkeys can be created below it (simulates a key without rights); tests only.
     void denyAccess(RootKey root, std::string_view path);
 
     struct Impl;

@@ -3,6 +3,7 @@
 // order, raw typed data, links, per-key access, handles that survive the deletion of their key).
 #include "platform/sim/sim_registry_impl.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -87,17 +88,22 @@ bool Node::deleteValue(const NameKey& folded) {
 }
 
 void MarkDeleted(Node& node) {
-    // Iterative, so that very deep trees cannot exhaust the stack.
-    std::vector<Node*> stack{&node};
-    while (!stack.empty()) {
-        Node* n = stack.back();
-        stack.pop_back();
-        n->deleted = true;
-        n->parent = nullptr;
-        for (auto& [name, child] : n->children) stack.push_back(child.get());
-        n->children.clear();
-        n->values.clear();
-        n->valueIndex.reset();
+    // Iterative, so that very deep trees cannot exhaust the stack. Children are moved out before
+    // they are visited, so each stays alive (for handles that still hold it) while it is marked.
+    std::vector<std::shared_ptr<Node>> pending;
+    auto detach = [&pending](Node& n) {
+        n.deleted = true;
+        n.parent = nullptr;
+        for (auto& [name, child] : n.children) pending.push_back(std::move(child));
+        n.children.clear();
+        n.values.clear();
+        n.valueIndex.reset();
+    };
+    detach(node);
+    while (!pending.empty()) {
+        std::shared_ptr<Node> n = std::move(pending.back());
+        pending.pop_back();
+        detach(*n);
     }
 }
 
@@ -143,7 +149,7 @@ std::shared_ptr<Node> Tree::walk(std::shared_ptr<Node> start, std::string_view p
         if (it != cur->children.end()) {
             next = it->second;
         } else {
-            if (!create) return nullptr;
+            if (!create || cur->denied) return nullptr;  // a key without rights gets no new subkeys
             next = std::make_shared<Node>();
             next->name = std::string(part);
             next->parent = cur.get();
@@ -151,6 +157,7 @@ std::shared_ptr<Node> Tree::walk(std::shared_ptr<Node> start, std::string_view p
             next->lastWrite = NowFileTime();
             cur->children.emplace(std::move(folded), next);
             cur->lastWrite = next->lastWrite;
+            if (!pendingDenials.empty()) next->denied = deniedBeforeCreation(*next);
         }
         const bool last = i + 1 == parts.size();
         if (next->linkTarget && (!last || followLastLink)) {
@@ -160,6 +167,15 @@ std::shared_ptr<Node> Tree::walk(std::shared_ptr<Node> start, std::string_view p
         cur = std::move(next);
     }
     return cur;
+}
+
+bool Tree::deniedBeforeCreation(const Node& node) const {
+    std::vector<NameKey> path;
+    for (const Node* n = &node; n && n->parent; n = n->parent) path.push_back(FoldName(n->name));
+    std::reverse(path.begin(), path.end());
+    for (const auto& [root, denied] : pendingDenials)
+        if (root == node.root && denied == path) return true;
+    return false;
 }
 
 }  // namespace regsim
@@ -176,7 +192,8 @@ class SimKey final : public RegKey {
         : tree_(std::move(tree)), node_(std::move(node)), writable_(writable) {}
 
     std::unique_ptr<RegKey> openSubkey(std::string_view path, bool create, bool writable) override {
-        return OpenFrom(tree_, node_, path, create && writable_, writable);
+        // As on Windows, the access of this handle does not limit what is opened or created below it.
+        return OpenFrom(tree_, node_, path, create, writable);
     }
 
     std::vector<std::string> subkeyNames() override {
@@ -219,8 +236,9 @@ class SimKey final : public RegKey {
         return node_->deleteValue(FoldName(name));
     }
 
+    // Deleting needs delete access on the keys deleted, not write access on this handle.
     bool deleteSubkeyTree(std::string_view name) override {
-        if (!usable() || !writable_) return false;
+        if (!usable()) return false;
         const auto parts = regsim::SplitPath(name);
         if (parts.empty()) return false;
         std::shared_ptr<Node> parent = node_;
@@ -297,7 +315,14 @@ bool SimRegistry::createLink(RootKey root, std::string_view path, std::string_vi
 
 void SimRegistry::denyAccess(RootKey root, std::string_view path) {
     const auto node = impl_->tree->walk(impl_->tree->rootNode(root), path, false, true);
-    if (node) node->denied = true;
+    if (node) {
+        node->denied = true;
+        return;
+    }
+    // Not there yet: denied from the moment it is created.
+    std::vector<regsim::NameKey> folded;
+    for (const auto part : regsim::SplitPath(path)) folded.push_back(FoldName(part));
+    if (!folded.empty()) impl_->tree->pendingDenials.emplace_back(root, std::move(folded));
 }
 
 }  // namespace trenmoor::platform::sim

@@ -66,8 +66,13 @@ struct Tree {
     std::shared_ptr<Node> walk(std::shared_ptr<Node> start, std::string_view path, bool create,
                                bool followLastLink, int depth = 0) const;
 
+    // Whether a key just created at `node` was denied before it existed.
+    bool deniedBeforeCreation(const Node& node) const;
+
     // Classes root, current user, local machine, users, current config (RootKey order).
     std::array<std::shared_ptr<Node>, 5> roots;
+    // Keys denied while they did not exist yet: root and folded path components.
+    std::vector<std::pair<RootKey, std::vector<NameKey>>> pendingDenials;
 };
 
 // The node behind a key opened from a SimRegistry (nullptr for any other key).
