@@ -11,7 +11,8 @@
 
 namespace trenmoor::disk_cleaners {
 
-inline constexpr size_t kFirstBlockSize = 4096;
+// Most files fit in one block, so they are read once; only larger ones are compared again in full.
+inline constexpr size_t kFirstBlockSize = 64 * 1024;
 
 // Sets (indices into `paths`, ascending, each set of two or more) of files whose contents are equal,
 // ordered by their first member. Files that cannot be read belong to no set. Nothing when stopped.

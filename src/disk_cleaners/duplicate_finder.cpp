@@ -3,6 +3,9 @@
 #include "disk_cleaners/content_compare.h"
 #include "disk_cleaners/folder_walk.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace trenmoor::disk_cleaners {
 
 namespace {
@@ -35,30 +38,99 @@ std::vector<std::string> IndependentRoots(const std::vector<std::string>& roots)
     return out;
 }
 
+namespace {
+constexpr size_t kNameBlock = 1 << 20;
+}
+
+uint32_t DuplicateFinder::folderIndex(std::string_view folder) {
+    // Entries arrive folder by folder: one comparison finds the folder of the previous entry.
+    if (lastFolderIndex_ != kNone && folder == lastFolder_) return lastFolderIndex_;
+    lastFolder_.assign(folder);
+    folders_.push_back(WithBackslash(folder));
+    lastFolderIndex_ = static_cast<uint32_t>(folders_.size() - 1);
+    return lastFolderIndex_;
+}
+
+const char* DuplicateFinder::storeName(std::string_view name) {
+    if (nameBlocks_.empty() || blockUsed_ + name.size() > kNameBlock) {
+        nameBlocks_.push_back(std::make_unique<char[]>(std::max(kNameBlock, name.size())));
+        blockUsed_ = 0;
+    }
+    char* at = nameBlocks_.back().get() + blockUsed_;
+    std::copy(name.begin(), name.end(), at);
+    blockUsed_ += name.size();
+    return at;
+}
+
+uint32_t* DuplicateFinder::slotFor(std::string_view name, size_t hash) {
+    const size_t mask = table_.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        uint32_t& slot = table_[i];
+        if (slot == 0 || nameOf(groups_[slot - 1]) == name) return &slot;
+    }
+}
+
+void DuplicateFinder::grow() {
+    std::vector<uint32_t> old = std::move(table_);
+    table_.assign(old.empty() ? 1024 : old.size() * 2, 0);
+    for (const uint32_t slot : old) {
+        if (slot != 0) {
+            const std::string_view n = nameOf(groups_[slot - 1]);
+            *slotFor(n, std::hash<std::string_view>{}(n)) = slot;
+        }
+    }
+}
+
 void DuplicateFinder::add(std::string_view folder, const platform::FindData& e) {
     ++filesSeen_;
+    if (narrowed_) return;  // the walk is over once contents were compared
     const bool bigEnough = !criteria_.SkipSmall || e.size >= uint64_t{criteria_.MinSizeKb} * 1024;
-    auto it = byName_.find(e.name);
-    if (it == byName_.end()) {
-        if (e.name.find('.') == std::string::npos || !bigEnough || !InCategory(criteria_.Category, e.name))
+    if (table_.empty() || (groups_.size() + 1) * 2 > table_.size()) grow();
+    const std::string_view name = e.name;
+    uint32_t* slot = slotFor(name, std::hash<std::string_view>{}(name));
+    if (*slot == 0) {
+        if (name.find('.') == std::string_view::npos || !bigEnough || !InCategory(criteria_.Category, name))
             return;
-        byName_.emplace(e.name, groups_.size());
-        groups_.push_back({e.name, {{e.size, e.lastWriteTime, e.creationTime, WithBackslash(folder)}}});
+        if (name.size() > UINT16_MAX) return;
+        groups_.push_back({{e.size, e.lastWriteTime, e.creationTime, folderIndex(folder)},
+                           storeName(name),
+                           kNone,
+                           static_cast<uint16_t>(name.size())});
+        *slot = static_cast<uint32_t>(groups_.size());
         return;
     }
-    TSearchStat& g = groups_[it->second];
-    const TScanResult& first = g.Items.front();
+    Group& g = groups_[*slot - 1];
     // Every criterion is judged against the group's first occurrence.
-    if (!bigEnough || !InCategory(criteria_.Category, e.name)) return;
-    if (criteria_.SameSize && e.size != first.Size) return;
-    if (criteria_.SameDate && e.lastWriteTime / kTicksPerMs != first.Modified / kTicksPerMs) return;
-    g.Items.push_back({e.size, e.lastWriteTime, e.creationTime, WithBackslash(folder)});
-    if (g.Items.size() == 2) {
+    if (!bigEnough || !InCategory(criteria_.Category, name)) return;
+    if (criteria_.SameSize && e.size != g.first.size) return;
+    if (criteria_.SameDate && e.lastWriteTime / kTicksPerMs != g.first.modified / kTicksPerMs) return;
+    if (g.more == kNone) {
+        g.more = static_cast<uint32_t>(more_.size());
+        more_.emplace_back();
         ++dupGroups_;
-        dupFiles_ += 2;
-    } else {
         ++dupFiles_;
     }
+    more_[g.more].push_back({e.size, e.lastWriteTime, e.creationTime, folderIndex(folder)});
+    ++dupFiles_;
+    viewStale_ = true;
+}
+
+const std::vector<TSearchStat>& DuplicateFinder::groups() const {
+    if (!viewStale_ || narrowed_) return view_;
+    view_.clear();
+    const auto record = [this](const Item& i) {
+        return TScanResult{i.size, i.modified, i.created, folders_[i.folder]};
+    };
+    for (const Group& g : groups_) {
+        if (g.more == kNone) continue;
+        TSearchStat s{std::string(nameOf(g)), {}};
+        s.Items.reserve(1 + more_[g.more].size());
+        s.Items.push_back(record(g.first));
+        for (const Item& i : more_[g.more]) s.Items.push_back(record(i));
+        view_.push_back(std::move(s));
+    }
+    viewStale_ = false;
+    return view_;
 }
 
 bool DuplicateFinder::scan(platform::FileSystem& files, const std::vector<std::string>& roots,
@@ -75,10 +147,11 @@ bool DuplicateFinder::scan(platform::FileSystem& files, const std::vector<std::s
 }
 
 bool DuplicateFinder::narrowByContent(platform::FileSystem& files, const std::function<bool()>& stop) {
+    std::vector<TSearchStat> candidates = groups();
     std::vector<TSearchStat> narrowed;
-    narrowed.reserve(groups_.size());
+    narrowed.reserve(candidates.size());
     bool stopped = false;
-    for (TSearchStat& g : groups_) {
+    for (TSearchStat& g : candidates) {
         if (g.Items.size() < 2) {
             narrowed.push_back(std::move(g));
             continue;
@@ -103,19 +176,23 @@ bool DuplicateFinder::narrowByContent(platform::FileSystem& files, const std::fu
             narrowed.push_back(std::move(sub));
         }
     }
-    groups_ = std::move(narrowed);
-    byName_.clear();  // names may now repeat; the walk is over
-    recount();
-    return !stopped;
-}
-
-void DuplicateFinder::recount() {
+    // The compact index is no longer needed: the narrowed records are the result.
+    view_.clear();
     dupGroups_ = dupFiles_ = 0;
-    for (const TSearchStat& g : groups_) {
+    for (TSearchStat& g : narrowed) {
         if (g.Items.size() < 2) continue;
         ++dupGroups_;
         dupFiles_ += g.Items.size();
+        view_.push_back(std::move(g));
     }
+    narrowed_ = true;
+    viewStale_ = false;
+    std::vector<Group>().swap(groups_);
+    std::vector<std::vector<Item>>().swap(more_);
+    std::vector<uint32_t>().swap(table_);
+    std::vector<std::unique_ptr<char[]>>().swap(nameBlocks_);
+    std::vector<std::string>().swap(folders_);
+    return !stopped;
 }
 
 }  // namespace trenmoor::disk_cleaners

@@ -3,9 +3,9 @@
 // narrowed by the ticked criteria, and optionally by content (size, first block, then every byte).
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "disk_cleaners/file_categories.h"
@@ -55,10 +55,11 @@ class DuplicateFinder {
     // One directory entry (a file) in `folder` (no trailing backslash needed).
     void add(std::string_view folder, const platform::FindData& entry);
     // With SameContent: splits every group into byte-identical subgroups (called by scan). Files that
-    // cannot be read leave their group. Returns false when stopped.
+    // cannot be read leave their group. Returns false when stopped (unchecked groups are dropped).
     bool narrowByContent(platform::FileSystem& files, const std::function<bool()>& stop);
 
-    const std::vector<TSearchStat>& groups() const { return groups_; }
+    // The groups of two or more occurrences, in discovery order.
+    const std::vector<TSearchStat>& groups() const;
     // Kept as the scan goes, for the progress display.
     uint64_t duplicateGroups() const { return dupGroups_; }
     uint64_t duplicateFiles() const { return dupFiles_; }
@@ -66,11 +67,39 @@ class DuplicateFinder {
     const DuplicateCriteria& criteria() const { return criteria_; }
 
   private:
-    void recount();
+    // A whole drive has one group per distinct name, almost all of them single: they are kept compact
+    // (names in blocks, folders interned, one open-addressing table of indices).
+    struct Item {
+        uint64_t size;
+        platform::FileTime modified, created;
+        uint32_t folder;
+    };
+    struct Group {
+        Item first;
+        const char* name;
+        uint32_t more;  // index into more_, or kNone
+        uint16_t nameLength;
+    };
+    static constexpr uint32_t kNone = ~0u;
+
+    std::string_view nameOf(const Group& g) const { return {g.name, g.nameLength}; }
+    uint32_t folderIndex(std::string_view folder);
+    const char* storeName(std::string_view name);
+    uint32_t* slotFor(std::string_view name, size_t hash);
+    void grow();
 
     DuplicateCriteria criteria_;
-    std::vector<TSearchStat> groups_;                 // discovery order
-    std::unordered_map<std::string, size_t> byName_;  // file name -> index in groups_
+    std::vector<Group> groups_;            // discovery order
+    std::vector<std::vector<Item>> more_;  // second and later occurrences
+    std::vector<uint32_t> table_;          // group index + 1; 0 is empty
+    std::vector<std::unique_ptr<char[]>> nameBlocks_;
+    size_t blockUsed_ = 0;
+    std::vector<std::string> folders_;  // with a trailing backslash
+    std::string lastFolder_;
+    uint32_t lastFolderIndex_ = kNone;
+    mutable std::vector<TSearchStat> view_;  // groups() as records, rebuilt when stale
+    mutable bool viewStale_ = true;
+    bool narrowed_ = false;
     uint64_t dupGroups_ = 0, dupFiles_ = 0, filesSeen_ = 0;
 };
 
