@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "cli/disk_commands.h"
+#include "cli/registry_commands.h"
 
 namespace trenmoor::cli {
 
@@ -16,6 +17,10 @@ constexpr CliCommand kCommands[] = {
      "           [--filter all|documents|pictures|music|video] [--same-content] [--json]",
      &RunDuplicates},
     {"shred", "shred [--level quick|safe|thorough] PATH...", &RunShred},
+    {"registry scan", "registry scan [--sections 2,5,10] [--json]", &RunRegistryScan},
+    {"registry repair", "registry repair [--sections 2,5,10] [--ids 1,4,7] [--no-backup] [--json]", &RunRegistryRepair},
+    {"registry restore", "registry restore FILE", &RunRegistryRestore},
+    {"-Scan", "-Scan", &RunScheduledScan},
 };
 
 std::vector<std::string_view> Words(std::string_view words) {
@@ -82,6 +87,11 @@ bool ExtractMachineOptions(std::vector<std::string>& args, MachineOptions& optio
     std::vector<std::string> rest;
     for (size_t i = 0; i < args.size(); ++i) {
         std::string value;
+        if (args[i] == "--registry" || args[i].rfind("--registry=", 0) == 0) {
+            if (args[i] == "--registry" && i + 1 >= args.size()) return problem = "--registry needs FILE.reg", false;
+            options.registryFiles.push_back(args[i] == "--registry" ? args[++i] : args[i].substr(11));
+            continue;
+        }
         if (args[i] == "--drive") {
             if (i + 1 >= args.size()) return problem = "--drive needs LETTER=FOLDER", false;
             value = args[++i];

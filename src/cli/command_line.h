@@ -38,9 +38,11 @@ int RunCommandLine(AppContext& ctx, const std::vector<std::string>& args, CliIo&
 int UsageError(CliIo& io, const CliCommand* command, std::string_view problem);
 
 // Options of the simulated machine, given before or between the command's words natively:
-// "--drive C=/folder" (repeatable) maps a drive letter to a host folder.
+// "--drive C=/folder" (repeatable) maps a drive letter to a host folder; "--registry FILE.reg"
+// (repeatable) loads a registry image into the simulated machine.
 struct MachineOptions {
     std::vector<std::pair<char, std::string>> drives;
+    std::vector<std::string> registryFiles;
 };
 // Removes the machine options from `args`. False (with `problem` set) when one is malformed.
 bool ExtractMachineOptions(std::vector<std::string>& args, MachineOptions& options, std::string& problem);

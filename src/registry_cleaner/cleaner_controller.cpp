@@ -6,7 +6,6 @@
 #include "platform/ini_file.h"
 #include "registry_cleaner/cleaner_texts.h"
 #include "registry_cleaner/registry_backup.h"
-#include "registry_cleaner/repair_targets.h"
 #include "registry_cleaner/sections/section_table.h"
 
 namespace trenmoor::registry_cleaner {
@@ -28,16 +27,6 @@ std::string FolderOf(std::string_view path) {
 
 std::string SectionKey(int number) {
     return "Section" + std::to_string(number);
-}
-
-bool TargetExists(platform::Registry& registry, const RepairTarget& target) {
-    const size_t slash = target.keyPath.find('\\');
-    const std::optional<platform::RootKey> root = RootKeyFromName(target.keyPath.substr(0, slash));
-    if (!root || slash == std::string::npos) return false;
-    std::unique_ptr<platform::RegKey> key =
-        registry.open(*root, target.keyPath.substr(slash + 1), false, false);
-    if (!key) return false;
-    return target.kind == RepairTarget::Kind::Key || key->queryValue(target.valueName).has_value();
 }
 
 }  // namespace
@@ -367,18 +356,6 @@ void TRegistryCleanerController::RemoveProblem(int32_t id) {
 
 // ---- Repair and finish ----
 
-bool TRegistryCleanerController::HasAnythingToBackUp() const {
-    platform::Registry& registry = ctx_.platform.registry();
-    for (int n = 1; n <= kSectionCount; ++n) {
-        for (const TRegistryContentItem& item : scan_.Contents()[static_cast<size_t>(n)]) {
-            if (!item.Content.Checked) continue;
-            const RepairTarget target = RepairTargetFor(n, item.Content);
-            if (target.kind != RepairTarget::Kind::None && TargetExists(registry, target)) return true;
-        }
-    }
-    return false;
-}
-
 bool TRegistryCleanerController::ConfirmBackup() {
     const RepairBackupResult backup = WriteRepairBackup(ctx_, scan_.SectionSpan());
     if (backup.written) {
@@ -387,7 +364,7 @@ bool TRegistryCleanerController::ConfirmBackup() {
         return true;
     }
     // Nothing written because nothing that the repair removes is still there: no backup needed.
-    if (!HasAnythingToBackUp()) return true;
+    if (!AnythingToBackUp(ctx_.platform.registry(), scan_.SectionSpan())) return true;
     return ctx_.ui.messageBox(Fill(kMsgBackupFailed, FolderOf(backup.path)), kMsgBackupFailedCaption,
                               platform::MsgIcon::Exclamation,
                               platform::MsgButtons::YesNo) == platform::MsgResult::Yes;

@@ -126,7 +126,6 @@ class TRegistryCleanerController {
     int GridSectionOf(const TContent& problem) const;  // the section row holding an All Problems copy
     TRegistryContents* ShownCollection();
     bool ConfirmBackup();  // false: the user chose not to repair
-    bool HasAnythingToBackUp() const;
     void RunRepair();
     void RemoveProblem(int32_t id);
     void Notify();

@@ -26,4 +26,8 @@ void RepairSection(AppContext& ctx, int section, const TRegistryContents& proble
 void RunRepairs(AppContext& ctx, std::span<const TRegistryContents> contents, std::span<const int> order,
                 TRepairContents& repairs, MessagePump& pump, const RepairDisplay& display);
 
+// True when a checked problem's repair would remove something that is still in the registry, that is
+// when a repair backup must have content (index = section number).
+bool AnythingToBackUp(platform::Registry& registry, std::span<const TRegistryContents> contents);
+
 }  // namespace trenmoor::registry_cleaner

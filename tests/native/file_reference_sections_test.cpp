@@ -27,17 +27,7 @@ const std::string kSoundsKey = "HKEY_LOCAL_MACHINE\\Control Panel\\Sounds";
 
 class FileReferenceSections : public testing::CleanerFixture {
   protected:
-    void SetUp() override {
-        LoadRegFile("file_references.reg");
-        for (const char* file :
-             {"C:\\Windows\\System32\\present.dll", "C:\\Windows\\System32\\zero.dll",
-              "C:\\Windows\\System32\\bin05.dll", "C:\\Windows\\System32\\bin1f.dll",
-              "C:\\Windows\\System32\\text3.dll", "C:\\Windows\\System32\\textabc.dll", "C:\\Tools\\good.exe",
-              "C:\\Tools\\slash.exe", "C:\\Program Files\\App\\pf.exe", "C:\\Windows\\Fonts\\arial.ttf",
-              "C:\\Fonts2\\full.ttf", "C:\\Windows\\Help\\present.hlp"}) {
-            MakeFile(file);
-        }
-    }
+    void SetUp() override { LoadFileReferenceMachine(); }
     bool ValueExists(std::string_view key, std::string_view value) {
         platform::TRegistry reg(m->registry(), RootKey::LocalMachine);
         return reg.OpenKeyReadOnly(std::string("\\") + std::string(key)) && reg.ValueExists(value);

@@ -45,6 +45,18 @@ class CleanerFixture : public ::testing::Test {
         }
         ASSERT_TRUE(platform::WriteAllBytes(fs, path, content)) << path;
     }
+    // The machine image of the file-reference sections with the files its healthy entries name.
+    void LoadFileReferenceMachine() {
+        LoadRegFile("file_references.reg");
+        for (const char* file :
+             {"C:\\Windows\\System32\\present.dll", "C:\\Windows\\System32\\zero.dll",
+              "C:\\Windows\\System32\\bin05.dll", "C:\\Windows\\System32\\bin1f.dll",
+              "C:\\Windows\\System32\\text3.dll", "C:\\Windows\\System32\\textabc.dll", "C:\\Tools\\good.exe",
+              "C:\\Tools\\slash.exe", "C:\\Program Files\\App\\pf.exe", "C:\\Windows\\Fonts\\arial.ttf",
+              "C:\\Fonts2\\full.ttf", "C:\\Windows\\Help\\present.hlp"}) {
+            MakeFile(file);
+        }
+    }
     void WriteIgnoreFile(std::string_view text) {
         ASSERT_TRUE(
             platform::WriteAllBytes(m->files(), ProgramFile(m->files(), "TrenmoorIgnores.dat"), text));

@@ -19,6 +19,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "platform/sim/sim_platform.h"
 #endif
@@ -50,9 +52,9 @@ int wmain(int argc, wchar_t** argv) {
     cli::CliIo io{std::cout, std::cerr};
     if (!cli::ExtractMachineOptions(args, machineOptions, problem))
         return cli::UsageError(io, nullptr, problem);
-    if (!machineOptions.drives.empty()) {
+    if (!machineOptions.drives.empty() || !machineOptions.registryFiles.empty()) {
         return cli::UsageError(io, nullptr,
-                               "--drive maps folders of the simulated machine (native build only)");
+                               "--drive and --registry set up the simulated machine (native build only)");
     }
     platform::win32::Win32Platform machine;
     return Run(machine, args);
@@ -85,6 +87,17 @@ int main(int argc, char** argv) {
                 return cli::kExitFailed;
             }
             machine.simFiles().mapDrive(letter, std::filesystem::absolute(folder));
+        }
+        for (const std::string& file : machineOptions.registryFiles) {
+            std::ifstream in(file, std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            if (!in || !machine.simRegistry().importReg(bytes.str())) {
+                std::cerr << "Quorvel: --registry " << file << " is not a readable registry script\n";
+                std::error_code ec;
+                std::filesystem::remove_all(scratch, ec);
+                return cli::kExitFailed;
+            }
         }
         rc = Run(machine, args);
     }
