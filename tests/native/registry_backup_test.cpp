@@ -194,6 +194,30 @@ TEST_F(RegistryBackup, RestoringARepairBackupGivesBackExactlyWhatTheRepairsRemov
     EXPECT_EQ(m->simProcesses().commandLines.back(), "regedit /s \"" + backup.path + "\"");
 }
 
+TEST_F(RegistryBackup, TheSimulatedRegistryReadsTheBackupFile) {
+    // Every type, names and data beyond ASCII, a whole key with subkeys.
+    platform::TRegistry reg(m->registry(), RootKey::LocalMachine);
+    ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\Test\\Fonts", false));
+    ASSERT_TRUE(reg.WriteRaw("Odd", {platform::kRegSz, {'a', 0, 'b'}}));
+    ASSERT_TRUE(reg.WriteRaw("Lines", {platform::kRegSz, platform::Utf8ToRegBytes("one\r\ntwo")}));
+    ASSERT_TRUE(reg.WriteRaw("None", {platform::kRegNone, {}}));
+    // Listed in the values' original order, so the imported tree reads back identically.
+    for (const char* name : {"Big", "Quote", "Zoë"}) Add(5, fonts, name);
+    Add(11, fonts, "default");
+    for (const char* name : {"Odd", "Lines", "None"}) Add(17, fonts, name);
+    Add(2, app, "Path");
+    const RepairBackupResult backup = WriteRepairBackup(ctx, sections);
+    ASSERT_TRUE(backup.written);
+    const std::string bytes = platform::ReadAllBytes(m->files(), backup.path).value_or("");
+
+    platform::sim::SimRegistry fresh;
+    ASSERT_TRUE(fresh.importReg(bytes));
+    for (const char* path : {"SOFTWARE\\Test\\Fonts", "SOFTWARE\\Test\\App Paths\\gone.exe"}) {
+        EXPECT_EQ(fresh.exportReg(RootKey::LocalMachine, path, RegFileFormat::Unicode5), TreeText(path))
+            << path;
+    }
+}
+
 TEST_F(RegistryBackup, NothingToBackUpWritesNoFileButFormsAPath) {
     Add(8, "C:\\Users\\tester\\Desktop\\x.lnk", "C:\\gone.exe");
     Add(5, fonts, "NoSuchValue");
