@@ -1,0 +1,18 @@
+#include "app/views/tool_window_factory.h"
+
+#include "app/views/placeholder_tool_form.h"
+#include "platform/win32/wide.h"
+
+namespace trenmoor::views {
+
+std::unique_ptr<app::ToolWindow> MakeToolWindow(app::ToolId tool, const ToolHost& host) {
+    const auto& entry = app::Tool(tool);
+    return std::make_unique<TPlaceholderToolForm>(host.host, platform::win32::Widen(entry.windowClass),
+                                                  platform::win32::Widen(entry.caption));
+}
+
+std::unique_ptr<app::ToolWindow> MakeOptionsWindow(const ToolHost& host) {
+    return std::make_unique<TPlaceholderToolForm>(host.host, L"TFormOptions", L"Preferences");
+}
+
+}  // namespace trenmoor::views
