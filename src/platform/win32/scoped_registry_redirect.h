@@ -1,0 +1,33 @@
+#pragma once
+// For tests: while alive, HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE of this process point at two fresh,
+// empty scratch keys (RegOverridePredefKey); on destruction the real keys come back and the scratch keys
+// are deleted. HKEY_CLASSES_ROOT and other processes (regedit started as a child) are not redirected.
+// One redirection at a time: a second one made while another lives stays inactive.
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+
+namespace trenmoor::platform::win32 {
+
+class ScopedRegistryRedirect {
+  public:
+    ScopedRegistryRedirect();
+    ~ScopedRegistryRedirect();
+    ScopedRegistryRedirect(const ScopedRegistryRedirect&) = delete;
+    ScopedRegistryRedirect& operator=(const ScopedRegistryRedirect&) = delete;
+
+    // Whether both keys are redirected.
+    [[nodiscard]] bool active() const { return active_; }
+    // Where the redirected keys live, relative to the real HKEY_CURRENT_USER ("Software\TrenmoorTest\...").
+    [[nodiscard]] const std::wstring& scratchPath() const { return scratch_; }
+
+  private:
+    void restore();
+
+    std::wstring scratch_;
+    UniqueHKey user_;
+    UniqueHKey machine_;
+    bool active_ = false;
+};
+
+}  // namespace trenmoor::platform::win32
