@@ -95,7 +95,13 @@ struct HeadlessScan {
     uint64_t elapsedMs = 0;
 };
 
+// The repair backup's header depends on the platform kind, which the command line finds out itself.
+void DetectPlatform(AppContext& ctx) {
+    if (ctx.PlatformKind == kPlatformUnknown) ctx.PlatformKind = DetectPlatformKind(ctx.platform.system());
+}
+
 void RunScan(AppContext& ctx, const rc::SectionSelection& sections, HeadlessScan& run) {
+    DetectPlatform(ctx);
     BuildExcludedDrives(ctx.platform.files(), ctx.ExcludedDrives);
     rc::MessagePump pump(ctx.ui, ctx.platform.clock());
     const uint64_t start = ctx.platform.clock().tickMs();
@@ -277,6 +283,7 @@ int RunRegistryRestore(AppContext& ctx, CommandArgs args, CliIo& io) {
     if (args.size() != 1 || args[0].rfind("--", 0) == 0)
         return UsageError(io, &command, "give one backup file");
     const std::string& path = args[0];
+    DetectPlatform(ctx);
     // A full export is checked by a sample of its keys; a repair backup entry by entry.
     const std::string fullFolder = rc::BackupFolder(ctx.platform.files(), rc::BackupKind::Full);
     const bool full = path.size() > fullFolder.size() &&

@@ -372,8 +372,9 @@ bool TRegistryCleanerController::ConfirmBackup() {
 
 void TRegistryCleanerController::RepairBtnClick() {
     if (grid_.empty() || scanning_) return;
-    if (ctx_.settings.OneTime) {
-        if (hooks_.showFirstBackupDialog) hooks_.showFirstBackupDialog();
+    // The offer is used up only once it was really shown.
+    if (ctx_.settings.OneTime && hooks_.showFirstBackupDialog) {
+        hooks_.showFirstBackupDialog();
         (void)ClearOneTime(ctx_.platform.registry(), ctx_.settings);
     }
     if (!ctx_.settings.NotAutoBackup && !ConfirmBackup()) return;

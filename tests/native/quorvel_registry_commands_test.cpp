@@ -17,7 +17,10 @@ namespace {
 
 class QuorvelRegistry : public testing::CleanerFixture {
   protected:
-    void SetUp() override { LoadFileReferenceMachine(); }
+    void SetUp() override {
+        LoadFileReferenceMachine();
+        ctx.PlatformKind = kPlatformUnknown;  // as Quorvel starts: the commands find it out
+    }
     struct Result {
         int rc;
         std::string out, err;
