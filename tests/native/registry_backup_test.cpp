@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -216,6 +219,50 @@ TEST_F(RegistryBackup, TheSimulatedRegistryReadsTheBackupFile) {
         EXPECT_EQ(fresh.exportReg(RootKey::LocalMachine, path, RegFileFormat::Unicode5), TreeText(path))
             << path;
     }
+}
+
+// A repair backup written under Wine against the real registry (by the round-trip test there):
+// the simulated registry's reader and ours take it to the same values.
+TEST(RepairBackupFromWine, BothReadersTakeTheFileToTheOriginalValues) {
+    std::ifstream in(std::string(TRENMOOR_TEST_DATA) + "/repair_backup/written_under_wine.reg",
+                     std::ios::binary);
+    ASSERT_TRUE(in);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string base = "Software\\TrenmoorRoundTrip316";
+    std::vector<uint8_t> binary(64, 0);
+    binary[5] = 0xFF;
+    binary[63] = 0x01;
+    const std::vector<std::pair<std::string, RawValue>> expected = {
+        {"", {platform::kRegSz, platform::Utf8ToRegBytes("unnamed default")}},
+        {"Long", {platform::kRegSz, platform::Utf8ToRegBytes(std::string(149, 'L'))}},
+        {"Multi", {platform::kRegMultiSz, platform::MultiStringToRegBytes({"first", "zwéite", "third"})}},
+        {"Binary", {platform::kRegBinary, binary}},
+        {"Qword", {platform::kRegQword, {0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}}},
+        {"Dword", {platform::kRegDword, {0x00, 0x01, 0x00, 0x00}}},
+        {"Expand", {platform::kRegExpandSz, platform::Utf8ToRegBytes("%SystemRoot%\\Zoë\\x.dll")}},
+        {"Zoë ☃", {platform::kRegSz, platform::Utf8ToRegBytes("Grüße, ☃ and 𝄞 \"quoted\" C:\\path\\")}},
+        {"None", {platform::kRegNone, {}}},
+        {"Lines", {platform::kRegSz, platform::Utf8ToRegBytes("one\r\ntwo")}},
+        {"Empty", {platform::kRegBinary, {}}},
+    };
+
+    platform::sim::SimRegistry sim;
+    ASSERT_TRUE(sim.importReg(bytes));
+    auto values = sim.open(RootKey::CurrentUser, base + "\\Values", false, false);
+    ASSERT_TRUE(values);
+    std::map<std::string, RawValue> parsed;
+    ASSERT_TRUE(ParseRegScript(bytes, [&](const RegScriptEntry& e) {
+        if (e.kind == RegScriptEntry::Kind::Value && e.keyPath.ends_with("\\Values"))
+            parsed[e.valueName] = e.value;
+    }));
+    for (const auto& [name, value] : expected) {
+        EXPECT_EQ(values->queryValue(name), value) << name;
+        EXPECT_EQ(parsed[name], value) << name;
+    }
+    auto deep = sim.open(RootKey::CurrentUser, base + "\\App Paths\\gone.exe\\Ünter\\Tiefer", false, false);
+    ASSERT_TRUE(deep);
+    EXPECT_EQ(deep->queryValue("Bytes"), (RawValue{platform::kRegBinary, {0, 0, 0}}));
+    EXPECT_TRUE(sim.open(RootKey::CurrentUser, base + "\\App Paths\\gone.exe\\Empty", false, false));
 }
 
 TEST_F(RegistryBackup, NothingToBackUpWritesNoFileButFormsAPath) {
