@@ -1,6 +1,8 @@
 // Child processes, shell verbs and the recycle bin, the clock and the system facts, through the Win32
 // backend on the real system.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -86,8 +88,14 @@ TEST(Win32Shell, RecycleMovesOneFileAwayAndRefusesMasks) {
         ASSERT_NE(stream, nullptr);
         ASSERT_TRUE(stream->write("x", 1));
     }
+    SHQUERYRBINFO before{sizeof(SHQUERYRBINFO)};
+    const bool counted = SHQueryRecycleBinW(nullptr, &before) == S_OK;
     EXPECT_EQ(shell.recycle(dir.path("Grüße.txt")), 0);
     EXPECT_FALSE(fs.fileExists(dir.path("Grüße.txt")));
+    SHQUERYRBINFO after{sizeof(SHQUERYRBINFO)};
+    if (counted && SHQueryRecycleBinW(nullptr, &after) == S_OK) {
+        EXPECT_EQ(after.i64NumItems, before.i64NumItems + 1);  // in the bin, not gone for good
+    }
     // A mask would recycle every file it matches: refused, nothing touched.
     EXPECT_NE(shell.recycle(dir.path("*.txt")), 0);
     EXPECT_NE(shell.recycle(dir.path("?.txt")), 0);
