@@ -6,6 +6,7 @@
 
 #include "disk_cleaners/duplicates_controller.h"
 #include "disk_cleaners/junk_cleaner_controller.h"
+#include "disk_cleaners/junk_one_click.h"
 #include "disk_cleaners/shredder_controller.h"
 #include "support/disk_tree.h"
 #include "support/scripted_ui.h"
@@ -219,6 +220,53 @@ TEST_F(Controllers, JunkScanStopMarksTheDrive) {
     EXPECT_EQ(c.runState(), kJunkStop);
     EXPECT_EQ(c.scanRows()[0].Status, kUserStop);
     EXPECT_LT(c.found().size(), 50u);
+}
+
+// A shell that moves a file into a bin folder, as the real recycle bin does.
+class BinShell final : public platform::Shell {
+  public:
+    explicit BinShell(platform::FileSystem& files) : files_(files) {}
+    bool execute(std::string_view, std::string_view, std::string_view, std::string_view,
+                 platform::ShowMode) override {
+        return false;
+    }
+    int recycle(std::string_view path) override {
+        recycled.emplace_back(path);
+        return files_.renameFile(path, "C:\\Bin\\" + std::to_string(recycled.size())) ? 0 : 5;
+    }
+    std::vector<std::string> recycled;
+
+  private:
+    platform::FileSystem& files_;
+};
+
+TEST_F(Controllers, OneClickStepRecyclesJunkOfEveryFixedDrive) {
+    PutFile(files, "C:\\Users\\tester\\x.tmp", "123");
+    PutFile(files, "C:\\Users\\tester\\keep.doc", "k");
+    PutFile(files, "C:\\Windows\\Temp\\setup.log", "w");  // the Windows folder is left alone
+    testing::MakeFolders(files, "C:\\Bin");
+    struct BinPlatform : platform::Platform {
+        BinPlatform(platform::Platform& p, platform::Shell& s) : p_(p), s_(s) {}
+        platform::Registry& registry() override { return p_.registry(); }
+        platform::FileSystem& files() override { return p_.files(); }
+        platform::Shell& shell() override { return s_; }
+        platform::ProcessRunner& processes() override { return p_.processes(); }
+        platform::TaskScheduler& scheduler() override { return p_.scheduler(); }
+        platform::Clock& clock() override { return p_.clock(); }
+        platform::SystemInfo& system() override { return p_.system(); }
+        platform::Platform& p_;
+        platform::Shell& s_;
+    };
+    BinShell shell(files);
+    BinPlatform withBin(*machine, shell);
+    AppContext binCtx(withBin, ui);
+    const OneClickJunkResult r = RunTemporaryFilesStep(binCtx);
+    EXPECT_EQ(r.Found, 1u);
+    EXPECT_EQ(r.Recycled, 1u);
+    EXPECT_EQ(r.BytesRecycled, 3u);
+    EXPECT_EQ(shell.recycled, (std::vector<std::string>{"C:\\Users\\tester\\x.tmp"}));
+    EXPECT_TRUE(files.fileExists("C:\\Windows\\Temp\\setup.log"));
+    EXPECT_TRUE(files.fileExists("C:\\Users\\tester\\keep.doc"));
 }
 
 }  // namespace
