@@ -147,30 +147,28 @@ std::optional<std::u16string> Unescape(std::u16string_view s, size_t i, size_t& 
     return std::nullopt;
 }
 
-std::vector<std::u16string> SplitLines(std::u16string_view text) {
-    std::vector<std::u16string> lines;
+std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
+    std::vector<std::u16string_view> lines;
+    lines.reserve(text.size() / 32 + 1);
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != u'\r' && text[i] != u'\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
+        lines.push_back(text.substr(start, i - start));
         if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
         start = i + 1;
     }
-    if (start < text.size()) lines.emplace_back(text.substr(start));
+    if (start < text.size()) lines.push_back(text.substr(start));
     return lines;
 }
 
 class Importer {
   public:
-    Importer(SimRegistry& registry, std::vector<std::u16string> lines, bool unicodeFile, bool utf8File)
+    Importer(SimRegistry& registry, std::vector<std::u16string_view> lines, bool unicodeFile, bool utf8File)
         : registry_(registry), lines_(std::move(lines)), unicode_(unicodeFile), utf8_(utf8File) {}
 
     void run() {
         next_ = 1;  // past the header
-        while (next_ < lines_.size()) {
-            const std::u16string line = lines_[next_++];
-            processLine(line);
-        }
+        while (next_ < lines_.size()) processLine(lines_[next_++]);
     }
 
   private:
@@ -344,7 +342,7 @@ class Importer {
     }
 
     SimRegistry& registry_;
-    std::vector<std::u16string> lines_;
+    std::vector<std::u16string_view> lines_;  // views into the decoded text
     bool unicode_;
     bool utf8_;
     size_t next_ = 0;
@@ -356,9 +354,7 @@ class Importer {
 
 class Exporter {
   public:
-    Exporter(SimRegistry& registry, RegFileFormat format, bool utf8) : format_(format), utf8_(utf8) {
-        (void)registry;
-    }
+    Exporter(const regsim::Tree& tree, RegFileFormat format, bool utf8) : tree_(tree), format_(format), utf8_(utf8) {}
 
     // False when an 8-bit export meets a character Windows-1252 cannot hold (retry as UTF-8).
     bool ok() const { return ok_; }
@@ -368,22 +364,32 @@ class Exporter {
         out_ += u"\r\n";
     }
 
-    void key(RegKey& key, const std::u16string& path, int depth = 0) {
-        const regsim::Node* node = regsim::NodeOf(key);
-        if (node && !onStack_.insert(node).second) return;  // a link back to an ancestor
-        out_ += u"\r\n[" + path + u"]\r\n";
+    // One key and everything below it, as regedit walks it: values in order, then each subkey that
+    // can be opened (links followed, keys without rights skipped).
+    void key(const regsim::Node& node, std::u16string& path, int depth = 0) {
+        if (!onStack_.insert(&node).second) return;  // a link back to an ancestor
+        out_ += u"\r\n[";
+        out_ += path;
+        out_ += u"]\r\n";
         check(path);
-        for (const auto& name : key.valueNames()) {
-            const auto value = key.queryValue(name);
-            if (value) valueLine(Utf8ToUtf16(name), *value);
-        }
+        for (const auto& v : node.values) valueLine(v.name, v.value);
         if (depth < kMaxExportDepth) {
-            for (const auto& name : key.subkeyNames()) {
-                auto sub = key.openSubkey(name, false, false);
-                if (sub) this->key(*sub, path + u"\\" + Utf8ToUtf16(name), depth + 1);
+            for (const auto& [folded, child] : node.children) {
+                const regsim::Node* target = child.get();
+                std::shared_ptr<regsim::Node> linked;
+                if (child->linkTarget) {
+                    linked = tree_.walk(tree_.rootNode(child->root), *child->linkTarget, false, true);
+                    target = linked.get();
+                }
+                if (!target || target->deleted || target->denied) continue;
+                const size_t keep = path.size();
+                path += u'\\';
+                path += Utf8ToUtf16(child->name);
+                this->key(*target, path, depth + 1);
+                path.resize(keep);
             }
         }
-        if (node) onStack_.erase(node);
+        onStack_.erase(&node);
     }
 
     void end() { out_ += u"\r\n"; }
@@ -391,10 +397,12 @@ class Exporter {
     std::string bytes() const {
         std::string result;
         if (format_ == RegFileFormat::Unicode5) {
-            result = "\xFF\xFE";
-            for (const char16_t c : out_) {
-                result += static_cast<char>(c & 0xFF);
-                result += static_cast<char>(c >> 8);
+            result.resize(2 + out_.size() * 2);
+            result[0] = '\xFF';
+            result[1] = '\xFE';
+            for (size_t i = 0; i < out_.size(); ++i) {
+                result[2 + 2 * i] = static_cast<char>(out_[i] & 0xFF);
+                result[3 + 2 * i] = static_cast<char>(out_[i] >> 8);
             }
         } else if (utf8_) {
             result = Utf16ToUtf8(out_);
@@ -406,112 +414,125 @@ class Exporter {
 
   private:
     void check(std::u16string_view text) {
-        if (format_ == RegFileFormat::Regedit4 && !utf8_) {
+        if (format_ == RegFileFormat::Regedit4 && !utf8_ && ok_) {
             std::string ignored;
             if (!EncodeCp1252(text, ignored)) ok_ = false;
         }
     }
 
-    static std::u16string Escape(std::u16string_view s) {
-        std::u16string out;
+    // Appends `s` with regedit's escapes; returns the number of characters written.
+    size_t appendEscaped(std::u16string_view s) {
+        const size_t before = out_.size();
         for (const char16_t c : s) {
             switch (c) {
                 case u'\\':
-                    out += u"\\\\";
+                    out_ += u"\\\\";
                     break;
                 case u'"':
-                    out += u"\\\"";
+                    out_ += u"\\\"";
                     break;
                 case u'\r':
-                    out += u"\\r";
+                    out_ += u"\\r";
                     break;
                 case u'\n':
-                    out += u"\\n";
+                    out_ += u"\\n";
                     break;
                 case u'\0':
-                    out += u"\\0";
+                    out_ += u"\\0";
                     break;
                 default:
-                    out += c;
+                    out_ += c;
             }
         }
-        return out;
+        return out_.size() - before;
     }
 
     // A REG_SZ that a quoted string reproduces byte for byte: one terminator, at the end.
-    static std::optional<std::u16string> CleanString(const std::vector<uint8_t>& data) {
-        if (data.size() < 2 || data.size() % 2 != 0) return std::nullopt;
-        std::u16string u = BytesToUnits(data);
-        if (u.back() != 0) return std::nullopt;
-        u.pop_back();
-        for (const char16_t c : u)
-            if (c == 0 || c == u'\r' || c == u'\n') return std::nullopt;
-        return u;
+    static bool CleanString(const std::vector<uint8_t>& data) {
+        if (data.size() < 2 || data.size() % 2 != 0 || data[data.size() - 2] != 0 || data.back() != 0) return false;
+        for (size_t i = 0; i + 2 < data.size(); i += 2) {
+            const char16_t c = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+            if (c == 0 || c == u'\r' || c == u'\n') return false;
+        }
+        return true;
     }
 
-    void valueLine(const std::u16string& name, const RawValue& value) {
-        std::u16string line = name.empty() ? u"@=" : u"\"" + Escape(name) + u"\"=";
-        check(name);
-        if (value.type == kRegSz) {
-            if (auto text = CleanString(value.data)) {
-                check(*text);
-                out_ += line + u"\"" + Escape(*text) + u"\"\r\n";
-                return;
-            }
+    void valueLine(const std::string& name8, const RawValue& value) {
+        size_t lineLen;
+        if (name8.empty()) {
+            out_ += u"@=";
+            lineLen = 2;
+        } else {
+            const std::u16string name = Utf8ToUtf16(name8);
+            check(name);
+            out_ += u'"';
+            lineLen = appendEscaped(name) + 3;
+            out_ += u"\"=";
+        }
+        if (value.type == kRegSz && CleanString(value.data)) {
+            const std::u16string text = BytesToUnits(value.data);
+            const std::u16string_view body(text.data(), text.size() - 1);
+            check(body);
+            out_ += u'"';
+            appendEscaped(body);
+            out_ += u"\"\r\n";
+            return;
         }
         if (value.type == kRegDword && value.data.size() == 4) {
             const uint32_t v = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
                                (static_cast<uint32_t>(value.data[3]) << 24);
             char buf[16];
             std::snprintf(buf, sizeof buf, "dword:%08x", v);
-            out_ += line + Utf8ToUtf16(buf) + u"\r\n";
+            for (const char* p = buf; *p; ++p) out_ += static_cast<char16_t>(*p);
+            out_ += u"\r\n";
             return;
         }
-        hexLine(line, value);
+        hexData(lineLen, value);
     }
 
-    void hexLine(std::u16string line, const RawValue& value) {
-        size_t lineLen = line.size();
-        std::u16string prefix;
+    void hexData(size_t lineLen, const RawValue& value) {
         if (value.type == kRegBinary) {
-            prefix = u"hex:";
+            out_ += u"hex:";
+            lineLen += 4;
         } else {
             char buf[24];
-            std::snprintf(buf, sizeof buf, "hex(%x):", value.type);
-            prefix = Utf8ToUtf16(buf);
+            const int n = std::snprintf(buf, sizeof buf, "hex(%x):", value.type);
+            for (const char* p = buf; *p; ++p) out_ += static_cast<char16_t>(*p);
+            lineLen += static_cast<size_t>(n);
         }
-        line += prefix;
-        lineLen += prefix.size();
 
-        std::vector<uint8_t> data = value.data;
+        const std::vector<uint8_t>* data = &value.data;
+        std::vector<uint8_t> converted;
         const bool textType = value.type == kRegSz || value.type == kRegExpandSz || value.type == kRegMultiSz;
-        if (format_ == RegFileFormat::Regedit4 && textType && data.size() % 2 == 0) {
+        if (format_ == RegFileFormat::Regedit4 && textType && value.data.size() % 2 == 0) {
             // An 8-bit file carries string data as 8-bit text, as regedit writes it.
-            const std::u16string units = BytesToUnits(data);
+            const std::u16string units = BytesToUnits(value.data);
             std::string eight;
             if (utf8_) {
                 eight = Utf16ToUtf8(units);
             } else if (!EncodeCp1252(units, eight)) {
                 ok_ = false;
             }
-            data.assign(eight.begin(), eight.end());
+            converted.assign(eight.begin(), eight.end());
+            data = &converted;
         }
 
         static constexpr char16_t kDigits[] = u"0123456789abcdef";
-        for (size_t i = 0; i < data.size(); ++i) {
-            line += kDigits[data[i] >> 4];
-            line += kDigits[data[i] & 0xF];
-            if (i + 1 == data.size()) break;
-            line += u',';
+        for (size_t i = 0; i < data->size(); ++i) {
+            out_ += kDigits[(*data)[i] >> 4];
+            out_ += kDigits[(*data)[i] & 0xF];
+            if (i + 1 == data->size()) break;
+            out_ += u',';
             lineLen += 3;
-            if (lineLen >= kMaxHexLine) {
-                line += u"\\\r\n  ";
+            if (lineLen >= kMaxHexLine) {  // regedit's wrap: backslash, line end, two blanks
+                out_ += u"\\\r\n  ";
                 lineLen = 2;
             }
         }
-        out_ += line + u"\r\n";
+        out_ += u"\r\n";
     }
 
+    const regsim::Tree& tree_;
     RegFileFormat format_;
     bool utf8_;
     bool ok_ = true;
@@ -536,6 +557,7 @@ bool SimRegistry::importReg(std::string_view fileBytes) {
     if (fileBytes.size() >= 2 && static_cast<unsigned char>(fileBytes[0]) == 0xFF &&
         static_cast<unsigned char>(fileBytes[1]) == 0xFE) {
         unicode = true;
+        text.reserve(fileBytes.size() / 2);
         for (size_t i = 2; i + 1 < fileBytes.size(); i += 2)
             text += static_cast<char16_t>(static_cast<unsigned char>(fileBytes[i]) |
                                           (static_cast<unsigned char>(fileBytes[i + 1]) << 8));
@@ -544,7 +566,7 @@ bool SimRegistry::importReg(std::string_view fileBytes) {
         utf8 = IsValidUtf8(fileBytes);
         text = Utf8ToUtf16(utf8 ? std::string(fileBytes) : Cp1252ToUtf8(fileBytes));
     }
-    auto lines = SplitLines(text);
+    auto lines = SplitLines(text);  // views into `text`, which outlives the import
     if (lines.empty()) return false;
     std::u16string_view header = lines[0];
     while (!header.empty() && IsWs(header.front())) header.remove_prefix(1);
@@ -556,12 +578,14 @@ bool SimRegistry::importReg(std::string_view fileBytes) {
 
 std::optional<std::string> SimRegistry::exportReg(RootKey root, std::string_view path, RegFileFormat format) {
     if (!FullRootName(root)) return std::nullopt;
-    auto key = open(root, path, false, false);
-    if (!key) return std::nullopt;
+    const auto key = open(root, path, false, false);
+    const regsim::Node* node = key ? regsim::NodeOf(*key) : nullptr;
+    if (!node) return std::nullopt;
     for (const bool utf8 : {false, true}) {
-        Exporter exporter(*this, format, utf8);
+        Exporter exporter(*impl_->tree, format, utf8);
         exporter.header();
-        exporter.key(*key, DisplayPath(root, path));
+        std::u16string display = DisplayPath(root, path);
+        exporter.key(*node, display);
         exporter.end();
         if (exporter.ok() || format == RegFileFormat::Unicode5 || utf8) return exporter.bytes();
     }
@@ -572,11 +596,11 @@ std::string SimRegistry::exportAll(RegFileFormat format) {
     static constexpr RootKey kOrder[] = {RootKey::LocalMachine, RootKey::Users, RootKey::ClassesRoot,
                                          RootKey::CurrentConfig, RootKey::CurrentUser};
     for (const bool utf8 : {false, true}) {
-        Exporter exporter(*this, format, utf8);
+        Exporter exporter(*impl_->tree, format, utf8);
         exporter.header();
         for (const RootKey root : kOrder) {
-            auto key = open(root, "", false, false);
-            if (key) exporter.key(*key, DisplayPath(root, ""));
+            std::u16string display = DisplayPath(root, "");
+            exporter.key(*impl_->tree->rootNode(root), display);
         }
         exporter.end();
         if (exporter.ok() || format == RegFileFormat::Unicode5 || utf8) return exporter.bytes();

@@ -14,9 +14,25 @@ namespace trenmoor::platform::sim {
 namespace regsim {
 
 NameKey FoldName(std::string_view utf8) {
-    std::u16string u = Utf8ToUtf16(utf8);
-    for (char16_t& c : u) c = UpperChar16(c);
-    return u;
+    NameKey out;
+    FoldNameInto(utf8, out);
+    return out;
+}
+
+void FoldNameInto(std::string_view utf8, NameKey& out) {
+    out.clear();
+    bool ascii = true;
+    for (const char ch : utf8) ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
+    if (ascii) {
+        out.resize(utf8.size());
+        for (size_t i = 0; i < utf8.size(); ++i) {
+            const char ch = utf8[i];
+            out[i] = static_cast<char16_t>(ch >= 'a' && ch <= 'z' ? ch - 32 : ch);
+        }
+        return;
+    }
+    out = Utf8ToUtf16(utf8);
+    for (char16_t& c : out) c = UpperChar16(c);
 }
 
 std::vector<std::string_view> SplitPath(std::string_view path) {
@@ -66,6 +82,7 @@ void Node::setValue(std::string_view name, NameKey folded, const RawValue& value
     if (ValueEntry* existing = findValue(folded)) {
         existing->value = value;  // keeps its name spelling and its place
     } else {
+        if (values.empty()) values.reserve(4);
         values.push_back(ValueEntry{std::string(name), std::move(folded), value});
         if (valueIndex) {
             valueIndex->emplace(values.back().folded, values.size() - 1);
@@ -139,11 +156,16 @@ std::shared_ptr<Node> Tree::child(const Node& parent, std::string_view name) con
 std::shared_ptr<Node> Tree::walk(std::shared_ptr<Node> start, std::string_view path, bool create,
                                  bool followLastLink, int depth) const {
     if (!start || start->deleted || depth > kMaxLinkDepth) return nullptr;
-    const auto parts = SplitPath(path);
     std::shared_ptr<Node> cur = std::move(start);
-    for (size_t i = 0; i < parts.size(); ++i) {
-        const std::string_view part = parts[i];
-        NameKey folded = FoldName(part);
+    NameKey folded;
+    size_t pos = 0;
+    while (pos < path.size()) {
+        size_t end = path.find('\\', pos);
+        if (end == std::string_view::npos) end = path.size();
+        const std::string_view part = path.substr(pos, end - pos);
+        pos = end + 1;
+        if (part.empty()) continue;
+        FoldNameInto(part, folded);
         auto it = cur->children.find(folded);
         std::shared_ptr<Node> next;
         if (it != cur->children.end()) {
@@ -155,11 +177,12 @@ std::shared_ptr<Node> Tree::walk(std::shared_ptr<Node> start, std::string_view p
             next->parent = cur.get();
             next->root = cur->root;
             next->lastWrite = NowFileTime();
-            cur->children.emplace(std::move(folded), next);
+            cur->children.emplace(folded, next);
             cur->lastWrite = next->lastWrite;
             if (!pendingDenials.empty()) next->denied = deniedBeforeCreation(*next);
         }
-        const bool last = i + 1 == parts.size();
+        bool last = true;
+        for (size_t i = pos; i < path.size() && last; ++i) last = path[i] == '\\';
         if (next->linkTarget && (!last || followLastLink)) {
             next = walk(rootNode(next->root), *next->linkTarget, false, true, depth + 1);
             if (!next) return nullptr;

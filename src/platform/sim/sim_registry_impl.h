@@ -19,6 +19,7 @@ namespace regsim {
 // code unit gives the registry's enumeration order.
 using NameKey = std::u16string;
 NameKey FoldName(std::string_view utf8);
+void FoldNameInto(std::string_view utf8, NameKey& out);  // reuses the buffer of `out`
 
 // Path components between backslashes; empty components are skipped.
 std::vector<std::string_view> SplitPath(std::string_view path);
