@@ -1,7 +1,9 @@
 #pragma once
 // For tests: while alive, HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE of this process point at two fresh,
 // empty scratch keys (RegOverridePredefKey); on destruction the real keys come back and the scratch keys
-// are deleted. HKEY_CLASSES_ROOT and other processes (regedit started as a child) are not redirected.
+// are deleted. HKEY_CLASSES_ROOT and other processes (regedit started as a child) are not redirected;
+// system code in this process that reads machine settings through HKEY_LOCAL_MACHINE (shell, COM) sees
+// the empty scratch key meanwhile, so tests keep such calls outside the redirection.
 // One redirection at a time: a second one made while another lives stays inactive.
 #include <string>
 
