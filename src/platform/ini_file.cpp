@@ -158,7 +158,8 @@ bool IniFile::Store(const std::vector<std::string>& lines) {
     return WriteAllBytes(fs_, path_, bytes);
 }
 
-std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) {
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) {
     while (!defaultValue.empty() && defaultValue.back() == ' ') defaultValue.remove_suffix(1);
     const auto lines = Load();
     const Range r = FindSection(lines, section);
@@ -231,7 +232,9 @@ std::vector<std::string> IniFile::ReadSections() {
     return sections;
 }
 
-bool IniFile::SectionExists(std::string_view section) { return !ReadSection(section).empty(); }
+bool IniFile::SectionExists(std::string_view section) {
+    return !ReadSection(section).empty();
+}
 
 bool IniFile::ValueExists(std::string_view section, std::string_view key) {
     for (const auto& k : ReadSection(section))

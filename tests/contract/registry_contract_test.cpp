@@ -188,7 +188,9 @@ TEST_F(RegistryContract, SubkeysAreListedSortedWithoutRegardToCase) {
     const Case table[] = {
         {"letters", {"b", "A", "C"}, {"A", "b", "C"}},
         {"prefixes and digits", {"ab", "a", "A1", "B", "a0"}, {"a", "a0", "A1", "ab", "B"}},
-        {"creation order does not matter", {"Zulu", "Yankee", "Xray", "whiskey"}, {"whiskey", "Xray", "Yankee", "Zulu"}},
+        {"creation order does not matter",
+         {"Zulu", "Yankee", "Xray", "whiskey"},
+         {"whiskey", "Xray", "Yankee", "Zulu"}},
     };
     int n = 0;
     for (const auto& c : table) {
@@ -218,7 +220,8 @@ TEST_F(RegistryContract, SubkeysSortByUpperCasedNames) {
 TEST_F(RegistryContract, ValuesAreListedInCreationOrder) {
     TRegistry reg(registry());
     ASSERT_TRUE(reg.OpenKey(abs("Values"), true));
-    for (const char* name : {"zeta", "Alpha", "mid", "beta", "Beta2"}) ASSERT_TRUE(reg.WriteString(name, name));
+    for (const char* name : {"zeta", "Alpha", "mid", "beta", "Beta2"})
+        ASSERT_TRUE(reg.WriteString(name, name));
     const std::vector<std::string> expected{"zeta", "Alpha", "mid", "beta", "Beta2"};
     EXPECT_EQ(reg.GetValueNames(), expected);
     // Rewriting a value, even with another type, keeps its place.
@@ -247,7 +250,8 @@ TEST_F(RegistryContract, DataTypesAndSizesOfTypedWrites) {
     ASSERT_TRUE(reg.WriteBool("yes", true));
     ASSERT_TRUE(reg.WriteBinaryData("bin", blob, sizeof blob));
     ASSERT_TRUE(reg.WriteBinaryData("nobytes", blob, 0));
-    ASSERT_TRUE(reg.WriteRaw("multi", RawValue{platform::kRegMultiSz, platform::MultiStringToRegBytes({"a", "b"})}));
+    ASSERT_TRUE(
+        reg.WriteRaw("multi", RawValue{platform::kRegMultiSz, platform::MultiStringToRegBytes({"a", "b"})}));
     ASSERT_TRUE(reg.WriteRaw("qword", RawValue{platform::kRegQword, Bytes({1, 2, 3, 4, 5, 6, 7, 8})}));
     ASSERT_TRUE(reg.WriteRaw("none", RawValue{platform::kRegNone, Bytes({9})}));
 
@@ -406,7 +410,8 @@ TEST_F(RegistryContract, DeleteValueReportsWhetherSomethingWasDeleted) {
 
 TEST_F(RegistryContract, DeleteKeyRemovesTheKeyWithAllItsSubkeys) {
     TRegistry reg(registry());
-    for (const char* path : {"Tree\\Doomed\\A\\A1\\A11", "Tree\\Doomed\\A\\A2", "Tree\\Doomed\\B", "Tree\\Sibling"}) {
+    for (const char* path :
+         {"Tree\\Doomed\\A\\A1\\A11", "Tree\\Doomed\\A\\A2", "Tree\\Doomed\\B", "Tree\\Sibling"}) {
         ASSERT_TRUE(reg.OpenKey(abs(path), true)) << path;
         ASSERT_TRUE(reg.WriteString("v", path));
         ASSERT_TRUE(reg.WriteInteger("n", 1));

@@ -40,21 +40,22 @@ TEST_F(Ini, MissingFileReadsAsDefaultsAndIsCreatedOnTheFirstWrite) {
 }
 
 TEST_F(Ini, SectionsAndKeysIgnoreCaseAndValuesAreTrimmed) {
-    write("; leading comment\r\n"
-          "orphan=before any section\r\n"
-          "[Scan Sections]\r\n"
-          "  Section1  =   1   \r\n"
-          "section2=0\r\n"
-          "Quoted=\"  spaced out  \"\r\n"
-          "Single='x'\r\n"
-          "Half=\"open\r\n"
-          "Empty=\r\n"
-          "NoEquals\r\n"
-          "Eq=a=b\r\n"
-          ";Section3=1\r\n"
-          "\r\n"
-          "[ other ]\r\n"
-          "k=v\r\n");
+    write(
+        "; leading comment\r\n"
+        "orphan=before any section\r\n"
+        "[Scan Sections]\r\n"
+        "  Section1  =   1   \r\n"
+        "section2=0\r\n"
+        "Quoted=\"  spaced out  \"\r\n"
+        "Single='x'\r\n"
+        "Half=\"open\r\n"
+        "Empty=\r\n"
+        "NoEquals\r\n"
+        "Eq=a=b\r\n"
+        ";Section3=1\r\n"
+        "\r\n"
+        "[ other ]\r\n"
+        "k=v\r\n");
     IniFile ini(m->files(), path);
     EXPECT_EQ(ini.ReadString("SCAN SECTIONS", "SECTION1", ""), "1");
     EXPECT_EQ(ini.ReadInteger("scan sections", "section1", 0), 1);
@@ -71,7 +72,8 @@ TEST_F(Ini, SectionsAndKeysIgnoreCaseAndValuesAreTrimmed) {
     EXPECT_EQ(ini.ReadString("Other", "K", ""), "v");
     EXPECT_EQ(ini.ReadString("Missing", "k", "dflt  "), "dflt");  // the default loses trailing blanks
     EXPECT_EQ(ini.ReadSection("scan sections"),
-              (std::vector<std::string>{"Section1", "section2", "Quoted", "Single", "Half", "Empty", "NoEquals", "Eq"}));
+              (std::vector<std::string>{"Section1", "section2", "Quoted", "Single", "Half", "Empty",
+                                        "NoEquals", "Eq"}));
     EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Scan Sections", "other"}));
     EXPECT_TRUE(ini.SectionExists("OTHER"));
     EXPECT_TRUE(ini.ValueExists("Scan Sections", "quoted"));
@@ -90,16 +92,19 @@ TEST_F(Ini, TheFirstDuplicateWins) {
 }
 
 TEST_F(Ini, IntegersFollowTheRuntimeRules) {
-    write("[N]\r\ndec=123\r\nneg=-45\r\nplus=+6\r\nhex=0x1F\r\ndollar=$ff\r\nmax=2147483647\r\nmin=-2147483648\r\n"
-          "over=2147483648\r\nwords=12abc\r\nspace=1 2\r\nempty=\r\nbool=yes\r\nallbits=$FFFFFFFF\r\n");
+    write(
+        "[N]\r\ndec=123\r\nneg=-45\r\nplus=+6\r\nhex=0x1F\r\ndollar=$ff\r\nmax=2147483647\r\nmin=-"
+        "2147483648\r\n"
+        "over=2147483648\r\nwords=12abc\r\nspace=1 2\r\nempty=\r\nbool=yes\r\nallbits=$FFFFFFFF\r\n");
     IniFile ini(m->files(), path);
     struct Case {
         const char* key;
         int32_t expected;
     };
-    const Case table[] = {{"dec", 123},   {"neg", -45},  {"plus", 6},    {"hex", 31},  {"dollar", 255},
-                          {"max", 2147483647}, {"min", INT32_MIN}, {"over", -1}, {"words", -1}, {"space", -1},
-                          {"empty", -1},  {"bool", -1},  {"missing", -1}, {"allbits", -1}};
+    const Case table[] = {{"dec", 123},    {"neg", -45},        {"plus", 6},        {"hex", 31},
+                          {"dollar", 255}, {"max", 2147483647}, {"min", INT32_MIN}, {"over", -1},
+                          {"words", -1},   {"space", -1},       {"empty", -1},      {"bool", -1},
+                          {"missing", -1}, {"allbits", -1}};
     for (const auto& c : table) EXPECT_EQ(ini.ReadInteger("N", c.key, -1), c.expected) << c.key;
     EXPECT_TRUE(ini.ReadBool("N", "dec", false));
     EXPECT_FALSE(ini.ReadBool("N", "bool", false));  // not a number: the default
@@ -109,15 +114,17 @@ TEST_F(Ini, IntegersFollowTheRuntimeRules) {
 TEST_F(Ini, WritesKeepEverythingElseAsItWas) {
     write("; Trenmoor settings\n[First]\nA=1\n; keep this comment\nB = 2\n\n[Second]\nC=3\n");
     IniFile ini(m->files(), path);
-    ASSERT_TRUE(ini.WriteString("first", "b", "two"));   // replaced in place, first spelling kept
-    ASSERT_TRUE(ini.WriteString("First", "New", "x"));   // appended after the section's last entry
-    ASSERT_TRUE(ini.WriteString("Third", "D", "4"));     // a new section at the end
+    ASSERT_TRUE(ini.WriteString("first", "b", "two"));  // replaced in place, first spelling kept
+    ASSERT_TRUE(ini.WriteString("First", "New", "x"));  // appended after the section's last entry
+    ASSERT_TRUE(ini.WriteString("Third", "D", "4"));    // a new section at the end
     EXPECT_EQ(read(),
               "; Trenmoor settings\r\n[First]\r\nA=1\r\n; keep this comment\r\nB=two\r\nNew=x\r\n\r\n"
               "[Second]\r\nC=3\r\n\r\n[Third]\r\nD=4\r\n");
     ASSERT_TRUE(ini.DeleteKey("FIRST", "a"));
     ASSERT_TRUE(ini.EraseSection("second"));
-    EXPECT_EQ(read(), "; Trenmoor settings\r\n[First]\r\n; keep this comment\r\nB=two\r\nNew=x\r\n\r\n[Third]\r\nD=4\r\n");
+    EXPECT_EQ(
+        read(),
+        "; Trenmoor settings\r\n[First]\r\n; keep this comment\r\nB=two\r\nNew=x\r\n\r\n[Third]\r\nD=4\r\n");
     EXPECT_FALSE(ini.SectionExists("Second"));
     ASSERT_TRUE(ini.EraseSection("First"));
     ASSERT_TRUE(ini.EraseSection("Third"));
@@ -143,7 +150,9 @@ TEST_F(Ini, NonAsciiTextAndUnicodeFilesSurviveWrites) {
     write(std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xE9\0\r\0\n\0", 22));
     EXPECT_EQ(ini.ReadString("S", "k", ""), "é");
     ASSERT_TRUE(ini.WriteString("S", "k2", "ü"));
-    EXPECT_EQ(read(), std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xE9\0\r\0\n\0k\0" "2\0=\0\xFC\0\r\0\n\0", 34));
+    EXPECT_EQ(read(), std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xE9\0\r\0\n\0k\0"
+                                  "2\0=\0\xFC\0\r\0\n\0",
+                                  34));
     write("[S]\r\nk=caf\xE9\r\n");
     EXPECT_EQ(ini.ReadString("S", "k", ""), "café");
 }

@@ -83,7 +83,8 @@ TEST_F(SimFiles, PathsResolveWithoutRegardToCase) {
 
 TEST_F(SimFiles, PathsOffMappedDrivesDoNotExist) {
     files().addDrive('D', DriveType::CdRom);
-    for (const char* path : {"D:\\setup.exe", "E:\\x", "relative\\x.txt", "\\\\server\\share\\x", "C:x.txt", ""}) {
+    for (const char* path :
+         {"D:\\setup.exe", "E:\\x", "relative\\x.txt", "\\\\server\\share\\x", "C:x.txt", ""}) {
         EXPECT_FALSE(files().fileExists(path)) << path;
         EXPECT_FALSE(files().open(path, OpenMode::Create)) << path;
         EXPECT_TRUE(files().hostPath(path).empty()) << path;
@@ -109,20 +110,22 @@ TEST_F(SimFiles, DrivesHaveTypesAndComeInLetterOrder) {
 
 TEST_F(SimFiles, MasksMatchAsWindowsMatchesThem) {
     for (const char* name : {"readme.txt", "README.TXT.bak", "notes", "a.b.txt", "file1._dd", "file12._dd",
-                             "file123456._dd", "x.tmp", "~tmp", "~x.doc", "twain.mtx", "twain32.mtx", "doc.ht",
-                             "doc.html", "b.sw~", "noext.", "abc.d"})
+                             "file123456._dd", "x.tmp", "~tmp", "~x.doc", "twain.mtx", "twain32.mtx",
+                             "doc.ht", "doc.html", "b.sw~", "noext.", "abc.d"})
         host("m/" + std::string(name));
     struct Case {
         const char* mask;
         std::vector<std::string> expected;
     };
     const Case table[] = {
-        {"*", {"a.b.txt", "abc.d", "b.sw~", "doc.ht", "doc.html", "file1._dd", "file12._dd", "file123456._dd",
-               "noext.", "notes", "readme.txt", "README.TXT.bak", "twain.mtx", "twain32.mtx", "x.tmp", "~tmp",
-               "~x.doc"}},
-        {"*.*", {"a.b.txt", "abc.d", "b.sw~", "doc.ht", "doc.html", "file1._dd", "file12._dd", "file123456._dd",
-                 "noext.", "notes", "readme.txt", "README.TXT.bak", "twain.mtx", "twain32.mtx", "x.tmp", "~tmp",
-                 "~x.doc"}},
+        {"*",
+         {"a.b.txt", "abc.d", "b.sw~", "doc.ht", "doc.html", "file1._dd", "file12._dd", "file123456._dd",
+          "noext.", "notes", "readme.txt", "README.TXT.bak", "twain.mtx", "twain32.mtx", "x.tmp", "~tmp",
+          "~x.doc"}},
+        {"*.*",
+         {"a.b.txt", "abc.d", "b.sw~", "doc.ht", "doc.html", "file1._dd", "file12._dd", "file123456._dd",
+          "noext.", "notes", "readme.txt", "README.TXT.bak", "twain.mtx", "twain32.mtx", "x.tmp", "~tmp",
+          "~x.doc"}},
         {"*.txt", {"a.b.txt", "readme.txt"}},
         {"*.TXT", {"a.b.txt", "readme.txt"}},
         {"*.ht", {"doc.ht"}},
@@ -130,12 +133,14 @@ TEST_F(SimFiles, MasksMatchAsWindowsMatchesThem) {
         {"file????._dd", {"file1._dd", "file12._dd"}},  // "?" also matches nothing before a dot
         {"twain???.mtx", {"twain.mtx", "twain32.mtx"}},
         {"~*.*", {"~tmp", "~x.doc"}},
-        {"*.??~", {"b.sw~"}},  // an extension of exactly three characters
+        {"*.??~", {"b.sw~"}},                 // an extension of exactly three characters
         {"*.", {"noext.", "notes", "~tmp"}},  // names without an extension
         {"?.tmp", {"x.tmp"}},
         {"?", {}},
         {"*.d", {"abc.d"}},
-        {"*x*", {"a.b.txt", "noext.", "readme.txt", "README.TXT.bak", "twain.mtx", "twain32.mtx", "x.tmp", "~x.doc"}},
+        {"*x*",
+         {"a.b.txt", "noext.", "readme.txt", "README.TXT.bak", "twain.mtx", "twain32.mtx", "x.tmp",
+          "~x.doc"}},
         {"*.zzz", {}},
     };
     for (const auto& c : table) EXPECT_EQ(names("C:\\M\\" + std::string(c.mask)), c.expected) << c.mask;
@@ -289,10 +294,10 @@ TEST_F(SimFiles, AttributesLiveInASideTableExceptReadOnly) {
 
 TEST_F(SimFiles, CreateRemoveRenameCopyAndDelete) {
     EXPECT_TRUE(files().createDirectory("C:\\Work"));
-    EXPECT_FALSE(files().createDirectory("C:\\Work"));           // exists
-    EXPECT_FALSE(files().createDirectory("C:\\Nope\\Deeper"));    // one level only
+    EXPECT_FALSE(files().createDirectory("C:\\Work"));          // exists
+    EXPECT_FALSE(files().createDirectory("C:\\Nope\\Deeper"));  // one level only
     EXPECT_TRUE(files().createDirectory("C:\\work\\Sub"));
-    EXPECT_FALSE(files().removeDirectory("C:\\Work"));            // not empty
+    EXPECT_FALSE(files().removeDirectory("C:\\Work"));  // not empty
     host("Work/a.txt", "alpha");
     ASSERT_TRUE(files().setAttributes("C:\\Work\\a.txt", kAttrHidden));
 

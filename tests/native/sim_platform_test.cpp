@@ -10,15 +10,17 @@
 namespace trenmoor::platform::sim {
 namespace {
 
-RawValue Sz(std::string_view text) { return RawValue{kRegSz, Utf8ToRegBytes(text)}; }
+RawValue Sz(std::string_view text) {
+    return RawValue{kRegSz, Utf8ToRegBytes(text)};
+}
 
 // ---------------------------------------------------------------------------------------------
 // Registry
 
 TEST(SimRegistry, RootsAreSeparateTreesAndPerformanceDataIsNone) {
     SimRegistry reg;
-    const RootKey roots[] = {RootKey::ClassesRoot, RootKey::CurrentUser, RootKey::LocalMachine, RootKey::Users,
-                             RootKey::CurrentConfig};
+    const RootKey roots[] = {RootKey::ClassesRoot, RootKey::CurrentUser, RootKey::LocalMachine,
+                             RootKey::Users, RootKey::CurrentConfig};
     for (const RootKey root : roots) {
         auto key = reg.open(root, "Shared\\Name", true, true);
         ASSERT_NE(key, nullptr);
@@ -144,13 +146,15 @@ TEST(SimRegistry, LoadsALargeTreeQuickly) {
     const auto start = std::chrono::steady_clock::now();
     auto root = reg.open(RootKey::LocalMachine, "SOFTWARE\\Big", true, true);
     for (int i = 0; i < 20000; ++i) {
-        auto k = root->openSubkey("Group" + std::to_string(i % 100) + "\\Key" + std::to_string(i), true, true);
+        auto k =
+            root->openSubkey("Group" + std::to_string(i % 100) + "\\Key" + std::to_string(i), true, true);
         ASSERT_NE(k, nullptr);
         for (int v = 0; v < 5; ++v) ASSERT_TRUE(k->setValue("v" + std::to_string(v), Sz("data")));
     }
     auto group = reg.open(RootKey::LocalMachine, "SOFTWARE\\Big\\Group7", false, false);
     EXPECT_EQ(group->subkeyNames().size(), 200u);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     EXPECT_LT(ms.count(), 20000);  // generous: sanitizer builds are slow; a linear scan would be far slower
     EXPECT_TRUE(reg.open(RootKey::LocalMachine, "SOFTWARE", false, true)->deleteSubkeyTree("Big"));
 }
@@ -162,7 +166,8 @@ TEST(SimRegistry, NamesKeepTheirFirstSpelling) {
     ASSERT_TRUE(again->setValue("MixedName", Sz("1")));
     ASSERT_TRUE(again->setValue("MIXEDNAME", Sz("2")));
     EXPECT_EQ(again->valueNames(), std::vector<std::string>{"MixedName"});
-    EXPECT_EQ(reg.open(RootKey::CurrentUser, "", false, false)->subkeyNames(), std::vector<std::string>{"Software"});
+    EXPECT_EQ(reg.open(RootKey::CurrentUser, "", false, false)->subkeyNames(),
+              std::vector<std::string>{"Software"});
     EXPECT_EQ(reg.open(RootKey::CurrentUser, "Software", false, false)->subkeyNames(),
               std::vector<std::string>{"CamelCase"});
 }
@@ -178,12 +183,12 @@ TEST(SimClock, ConvertsFileTimesToLocalDatesWithTheOffset) {
         DateTime expected;
     };
     const Case table[] = {
-        {0, 0, {1601, 1, 1, 0, 0, 0, 0, 1}},                                   // a Monday
+        {0, 0, {1601, 1, 1, 0, 0, 0, 0, 1}},                                                 // a Monday
         {(1000000000ULL + 11644473600ULL) * 10000000ULL, 0, {2001, 9, 9, 1, 46, 40, 0, 0}},  // a Sunday
-        {125963423999990000ULL, 60, {2000, 3, 1, 0, 59, 59, 999, 3}},           // over a leap day
-        {132854706000000000ULL, -60, {2021, 12, 31, 23, 30, 0, 0, 5}},          // back over new year
-        {133000000000000000ULL, 0, {2022, 6, 18, 4, 26, 40, 0, 6}},             // the default moment
-        {133000000000000000ULL, 330, {2022, 6, 18, 9, 56, 40, 0, 6}},           // half-hour offsets
+        {125963423999990000ULL, 60, {2000, 3, 1, 0, 59, 59, 999, 3}},   // over a leap day
+        {132854706000000000ULL, -60, {2021, 12, 31, 23, 30, 0, 0, 5}},  // back over new year
+        {133000000000000000ULL, 0, {2022, 6, 18, 4, 26, 40, 0, 6}},     // the default moment
+        {133000000000000000ULL, 330, {2022, 6, 18, 9, 56, 40, 0, 6}},   // half-hour offsets
     };
     for (const auto& c : table) {
         clock.utcOffsetMinutes = c.offset;

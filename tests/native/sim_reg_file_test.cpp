@@ -50,7 +50,9 @@ void Set(SimRegistry& reg, std::string_view path, std::string_view name, RawValu
     ASSERT_TRUE(key->setValue(name, value));
 }
 
-RawValue Sz(std::string_view text) { return RawValue{kRegSz, Utf8ToRegBytes(text)}; }
+RawValue Sz(std::string_view text) {
+    return RawValue{kRegSz, Utf8ToRegBytes(text)};
+}
 RawValue Dword(uint32_t v) {
     return RawValue{kRegDword, Bytes({static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
                                       static_cast<int>((v >> 16) & 0xFF), static_cast<int>(v >> 24)})};
@@ -117,7 +119,9 @@ TEST(RegExport, Regedit4FormatIsEightBitWithStringsAsEightBitHex) {
     };
     replace("hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,00,00", "hex(2):25,54,45,4d,50,25,00");
     replace("hex(7):61,00,00,00,62,00,00,00,00,00", "hex(7):61,00,62,00,00");
-    replace("Grüße", "Gr\xFC\xDF" "e");  // Windows-1252
+    replace("Grüße",
+            "Gr\xFC\xDF"
+            "e");  // Windows-1252
     EXPECT_EQ(*bytes, expected);
 }
 
@@ -127,9 +131,11 @@ TEST(RegExport, PathKeepsItsSpellingAndMissingKeysGiveNothing) {
     const auto bytes = reg.exportReg(RootKey::CurrentUser, "software\\FIXTURE\\a\\", RegFileFormat::Unicode5);
     ASSERT_TRUE(bytes.has_value());
     const std::string text = FromUnicode(*bytes);
-    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\software\\FIXTURE\\a]\r\n\"Umlaut\""), std::string::npos) << text;
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\software\\FIXTURE\\a]\r\n\"Umlaut\""), std::string::npos)
+        << text;
     EXPECT_NE(text.find("[HKEY_CURRENT_USER\\software\\FIXTURE\\a\\Inner]"), std::string::npos) << text;
-    EXPECT_FALSE(reg.exportReg(RootKey::CurrentUser, "Software\\Missing", RegFileFormat::Unicode5).has_value());
+    EXPECT_FALSE(
+        reg.exportReg(RootKey::CurrentUser, "Software\\Missing", RegFileFormat::Unicode5).has_value());
     EXPECT_FALSE(reg.exportReg(RootKey::PerformanceData, "", RegFileFormat::Unicode5).has_value());
 }
 
@@ -173,9 +179,11 @@ TEST(RegExport, StringsThatAQuotedTextCannotHoldGoOutAsHex) {
     EXPECT_NE(text.find("\"Line\\nName\"=\"x\"\r\n"), std::string::npos) << text;
 
     SimRegistry back;
-    ASSERT_TRUE(back.importReg(*reg.exportReg(RootKey::CurrentUser, "Software\\Odd", RegFileFormat::Unicode5)));
+    ASSERT_TRUE(
+        back.importReg(*reg.exportReg(RootKey::CurrentUser, "Software\\Odd", RegFileFormat::Unicode5)));
     EXPECT_EQ(Get(back, RootKey::CurrentUser, "Software\\Odd", "Newline"), Sz("a\r\nb"));
-    EXPECT_EQ(Get(back, RootKey::CurrentUser, "Software\\Odd", "ShortDword"), (RawValue{kRegDword, Bytes({1, 2})}));
+    EXPECT_EQ(Get(back, RootKey::CurrentUser, "Software\\Odd", "ShortDword"),
+              (RawValue{kRegDword, Bytes({1, 2})}));
     EXPECT_EQ(Get(back, RootKey::CurrentUser, "Software\\Odd", "Line\nName"), Sz("x"));
 }
 
@@ -186,7 +194,8 @@ TEST(RegExport, Regedit4FallsBackToUtf8WhenWindows1252CannotHoldTheText) {
     const auto bytes = reg.exportReg(RootKey::CurrentUser, "Software\\Intl", RegFileFormat::Regedit4);
     ASSERT_TRUE(bytes.has_value());
     EXPECT_TRUE(IsValidUtf8(*bytes));
-    EXPECT_NE(bytes->find("[HKEY_CURRENT_USER\\Software\\Intl\\Ключ]\r\n\"日本\"=\"Привет\"\r\n"), std::string::npos);
+    EXPECT_NE(bytes->find("[HKEY_CURRENT_USER\\Software\\Intl\\Ключ]\r\n\"日本\"=\"Привет\"\r\n"),
+              std::string::npos);
 
     SimRegistry back;
     ASSERT_TRUE(back.importReg(*bytes));
@@ -202,7 +211,8 @@ TEST(RegExport, ALinkBackToAnAncestorDoesNotLoop) {
     const auto bytes = reg.exportReg(RootKey::CurrentUser, "Software\\Loop", RegFileFormat::Unicode5);
     ASSERT_TRUE(bytes.has_value());
     EXPECT_EQ(FromUnicode(*bytes),
-              "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Loop]\r\n\"v\"=\"x\"\r\n\r\n");
+              "Windows Registry Editor Version "
+              "5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Loop]\r\n\"v\"=\"x\"\r\n\r\n");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -264,13 +274,17 @@ void ExpectRoundTrip(RegFileFormat format) {
     EXPECT_EQ(back.exportReg(RootKey::CurrentUser, "Software\\Types", format), bytes);
 }
 
-TEST(RegRoundTrip, UnicodeKeepsEveryTypeExactly) { ExpectRoundTrip(RegFileFormat::Unicode5); }
-TEST(RegRoundTrip, Regedit4KeepsEveryTypeExactly) { ExpectRoundTrip(RegFileFormat::Regedit4); }
+TEST(RegRoundTrip, UnicodeKeepsEveryTypeExactly) {
+    ExpectRoundTrip(RegFileFormat::Unicode5);
+}
+TEST(RegRoundTrip, Regedit4KeepsEveryTypeExactly) {
+    ExpectRoundTrip(RegFileFormat::Regedit4);
+}
 
 TEST(RegRoundTrip, ExportAllCarriesEveryRoot) {
     SimRegistry reg;
     const std::pair<RootKey, const char*> roots[] = {
-        {RootKey::ClassesRoot, ".txt"},        {RootKey::CurrentUser, "Software\\A"},
+        {RootKey::ClassesRoot, ".txt"},         {RootKey::CurrentUser, "Software\\A"},
         {RootKey::LocalMachine, "SOFTWARE\\B"}, {RootKey::Users, ".DEFAULT\\C"},
         {RootKey::CurrentConfig, "System\\D"},
     };
@@ -281,7 +295,8 @@ TEST(RegRoundTrip, ExportAllCarriesEveryRoot) {
     }
     const std::string all = reg.exportAll(RegFileFormat::Unicode5);
     const std::string text = FromUnicode(all);
-    EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE]\r\n")) << text;
+    EXPECT_TRUE(text.starts_with("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE]\r\n"))
+        << text;
     SimRegistry back;
     ASSERT_TRUE(back.importReg(all));
     for (const auto& [root, path] : roots) EXPECT_EQ(Get(back, root, path, "v"), Sz(path)) << path;
@@ -333,8 +348,9 @@ TEST(RegImport, ReadsEveryNotationOfBothFormats) {
     EXPECT_EQ(get("cont"), (RawValue{kRegBinary, Bytes({1, 2, 3, 4, 5})}));
     EXPECT_EQ(get("after"), Sz("still read"));
     auto key = reg.open(RootKey::CurrentUser, k, false, false);
-    EXPECT_EQ(key->valueNames(), (std::vector<std::string>{"", "s", "spaced", "d", "d short", "bin", "exp", "multi",
-                                                           "q", "none", "odd", "empty bin", "cont", "after"}));
+    EXPECT_EQ(key->valueNames(),
+              (std::vector<std::string>{"", "s", "spaced", "d", "d short", "bin", "exp", "multi", "q", "none",
+                                        "odd", "empty bin", "cont", "after"}));
 }
 
 TEST(RegImport, MalformedLinesAreSkippedAndTheRestIsRead) {
@@ -412,12 +428,16 @@ TEST(RegImport, EightBitFilesAreUtf8WhenValidOtherwiseWindows1252) {
         std::string script;
     };
     const Case table[] = {
-        {"Windows-1252", "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Gr\xFC\xDF" "e]\r\n\"\x80\"=\"caf\xE9\"\r\n"
-                         "\"exp\"=hex(2):25,e9,25\r\n"},
-        {"UTF-8", "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Grüße]\r\n\"€\"=\"café\"\r\n"
-                  "\"exp\"=hex(2):25,c3,a9,25,00\r\n"},
-        {"UTF-8 with byte-order mark", "\xEF\xBB\xBFREGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Grüße]\r\n"
-                                       "\"€\"=\"café\"\r\n\"exp\"=hex(2):25,c3,a9,25\r\n"},
+        {"Windows-1252",
+         "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Gr\xFC\xDF"
+         "e]\r\n\"\x80\"=\"caf\xE9\"\r\n"
+         "\"exp\"=hex(2):25,e9,25\r\n"},
+        {"UTF-8",
+         "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Grüße]\r\n\"€\"=\"café\"\r\n"
+         "\"exp\"=hex(2):25,c3,a9,25,00\r\n"},
+        {"UTF-8 with byte-order mark",
+         "\xEF\xBB\xBFREGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Grüße]\r\n"
+         "\"€\"=\"café\"\r\n\"exp\"=hex(2):25,c3,a9,25\r\n"},
     };
     for (const auto& c : table) {
         SCOPED_TRACE(c.title);
@@ -432,11 +452,13 @@ TEST(RegImport, EightBitFilesAreUtf8WhenValidOtherwiseWindows1252) {
 
 TEST(RegImport, UnicodeFilesKeepHexStringBytesAndAddAMissingTerminator) {
     SimRegistry reg;
-    ASSERT_TRUE(reg.importReg(Unicode("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\Software\\U]\r\n"
-                                      "\"exp\"=hex(2):41,00,42,00\r\n"
-                                      "\"multi\"=hex(7):41,00,00,00,00,00\r\n"
-                                      "\"日本\"=\"テキスト\"\r\n")));
-    EXPECT_EQ(Get(reg, RootKey::CurrentUser, "Software\\U", "exp"), (RawValue{kRegExpandSz, Utf8ToRegBytes("AB")}));
+    ASSERT_TRUE(
+        reg.importReg(Unicode("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\Software\\U]\r\n"
+                              "\"exp\"=hex(2):41,00,42,00\r\n"
+                              "\"multi\"=hex(7):41,00,00,00,00,00\r\n"
+                              "\"日本\"=\"テキスト\"\r\n")));
+    EXPECT_EQ(Get(reg, RootKey::CurrentUser, "Software\\U", "exp"),
+              (RawValue{kRegExpandSz, Utf8ToRegBytes("AB")}));
     EXPECT_EQ(Get(reg, RootKey::CurrentUser, "Software\\U", "multi"),
               (RawValue{kRegMultiSz, MultiStringToRegBytes({"A"})}));
     EXPECT_EQ(Get(reg, RootKey::CurrentUser, "Software\\U", "日本"), Sz("テキスト"));
@@ -444,7 +466,8 @@ TEST(RegImport, UnicodeFilesKeepHexStringBytesAndAddAMissingTerminator) {
 
 TEST(RegImport, LineEndsMayBeLfOrCrAndTheLastLineNeedsNone) {
     SimRegistry reg;
-    ASSERT_TRUE(reg.importReg("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\L]\n\"a\"=\"1\"\r\"b\"=hex:01,\\\n 02\n\"c\"=\"3\""));
+    ASSERT_TRUE(reg.importReg(
+        "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\L]\n\"a\"=\"1\"\r\"b\"=hex:01,\\\n 02\n\"c\"=\"3\""));
     EXPECT_EQ(Get(reg, RootKey::CurrentUser, "Software\\L", "a"), Sz("1"));
     EXPECT_EQ(Get(reg, RootKey::CurrentUser, "Software\\L", "b"), (RawValue{kRegBinary, Bytes({1, 2})}));
     EXPECT_EQ(Get(reg, RootKey::CurrentUser, "Software\\L", "c"), Sz("3"));
@@ -488,12 +511,14 @@ TEST(RegeditProcess, ExportsAKeyOrEverythingInTheUnicodeFormat) {
     auto& runner = m->simProcesses();
     ASSERT_TRUE(m->files().createDirectory("C:\\Backup Folder"));
 
-    const ChildResult r = runner.run("regedit /E \"C:\\Backup Folder\\fixture.reg\" \"HKEY_CURRENT_USER\\Software\\Fixture\"",
-                                     true, 60000);
+    const ChildResult r =
+        runner.run("regedit /E \"C:\\Backup Folder\\fixture.reg\" \"HKEY_CURRENT_USER\\Software\\Fixture\"",
+                   true, 60000);
     EXPECT_TRUE(r.started);
     EXPECT_TRUE(r.finished);
     EXPECT_EQ(r.exitCode, 0u);
-    const auto fileBytes = m->simRegistry().exportReg(RootKey::CurrentUser, "Software\\Fixture", RegFileFormat::Unicode5);
+    const auto fileBytes =
+        m->simRegistry().exportReg(RootKey::CurrentUser, "Software\\Fixture", RegFileFormat::Unicode5);
     std::string written;
     {
         auto s = m->files().open("C:\\Backup Folder\\fixture.reg", OpenMode::Read);
@@ -508,7 +533,8 @@ TEST(RegeditProcess, ExportsAKeyOrEverythingInTheUnicodeFormat) {
     EXPECT_TRUE(m->files().fileExists("C:\\full.reg"));
     EXPECT_EQ(runner.commandLines.size(), 2u);
 
-    const ChildResult missing = runner.run("regedit /E C:\\none.reg HKEY_CURRENT_USER\\Software\\Missing", true, 1000);
+    const ChildResult missing =
+        runner.run("regedit /E C:\\none.reg HKEY_CURRENT_USER\\Software\\Missing", true, 1000);
     EXPECT_TRUE(missing.started);
     EXPECT_NE(missing.exitCode, 0u);
     EXPECT_FALSE(m->files().fileExists("C:\\none.reg"));

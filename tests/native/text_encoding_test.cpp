@@ -18,10 +18,13 @@ TEST(TextEncoding, Utf8AndUtf16RoundTrip) {
 }
 
 TEST(TextEncoding, InvalidInputBecomesReplacementCharacters) {
-    EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\xFFFD" "b");
-    EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\xFFFD");                 // truncated sequence
-    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\xFFFD");             // overlong
-    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80").front(), u'\xFFFD');  // an encoded surrogate
+    EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                          "b"),
+              u"a\xFFFD"
+              "b");
+    EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\xFFFD");                             // truncated sequence
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\xFFFD");                         // overlong
+    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80").front(), u'\xFFFD');             // an encoded surrogate
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");  // lone surrogate
     EXPECT_EQ(Utf16ToUtf8(u"\xDC00x"), "\xEF\xBF\xBDx");
 }
@@ -52,12 +55,26 @@ TEST(TextEncoding, DecodeTextHonoursByteOrderMarksThenUtf8ThenWindows1252) {
         std::string text;
     };
     const Case table[] = {
-        {"UTF-16LE", std::string("\xFF\xFE" "A\0\xE9\0\x42\x04", 8), "Aéт"},
+        {"UTF-16LE",
+         std::string("\xFF\xFE"
+                     "A\0\xE9\0\x42\x04",
+                     8),
+         "Aéт"},
         {"UTF-16BE", std::string("\xFE\xFF\0A\0\xE9", 6), "Aé"},
-        {"UTF-16LE odd byte ignored", std::string("\xFF\xFE" "A\0B", 5), "A"},
-        {"UTF-8 with mark", "\xEF\xBB\xBF" "Grüße", "Grüße"},
+        {"UTF-16LE odd byte ignored",
+         std::string("\xFF\xFE"
+                     "A\0B",
+                     5),
+         "A"},
+        {"UTF-8 with mark",
+         "\xEF\xBB\xBF"
+         "Grüße",
+         "Grüße"},
         {"UTF-8", "Grüße", "Grüße"},
-        {"Windows-1252", "Gr\xFC\xDF" "e \x80", "Grüße €"},
+        {"Windows-1252",
+         "Gr\xFC\xDF"
+         "e \x80",
+         "Grüße €"},
         {"empty", "", ""},
     };
     for (const auto& c : table) EXPECT_EQ(DecodeText(c.bytes), c.text) << c.title;
@@ -68,9 +85,9 @@ TEST(TextEncoding, RegistryStringBytes) {
     EXPECT_EQ(Utf8ToRegBytes("abc"), abc);
     EXPECT_EQ(Utf8ToRegBytes(""), (std::vector<uint8_t>{0, 0}));
     EXPECT_EQ(RegBytesToUtf8(abc), "abc");
-    EXPECT_EQ(RegBytesToUtf8({'a', 0, 'b', 0}), "ab");                // no terminator
-    EXPECT_EQ(RegBytesToUtf8({'a', 0, 0, 0, 'b', 0, 0, 0}), "a");     // stops at the first NUL
-    EXPECT_EQ(RegBytesToUtf8({'a', 0, 'b'}), "a");                    // an odd byte is dropped
+    EXPECT_EQ(RegBytesToUtf8({'a', 0, 'b', 0}), "ab");             // no terminator
+    EXPECT_EQ(RegBytesToUtf8({'a', 0, 0, 0, 'b', 0, 0, 0}), "a");  // stops at the first NUL
+    EXPECT_EQ(RegBytesToUtf8({'a', 0, 'b'}), "a");                 // an odd byte is dropped
     EXPECT_EQ(RegBytesToUtf8({}), "");
     EXPECT_EQ(RegBytesToUtf8(Utf8ToRegBytes("Grüße 日本 😀")), "Grüße 日本 😀");
 
@@ -79,7 +96,8 @@ TEST(TextEncoding, RegistryStringBytes) {
     EXPECT_EQ(RegBytesToMultiString(multi), (std::vector<std::string>{"one", "Zwei"}));
     EXPECT_EQ(MultiStringToRegBytes({}), (std::vector<uint8_t>{0, 0}));
     EXPECT_TRUE(RegBytesToMultiString({0, 0}).empty());
-    EXPECT_EQ(RegBytesToMultiString({'a', 0, 0, 0, 'b', 0}), (std::vector<std::string>{"a", "b"}));  // no closing NUL
+    EXPECT_EQ(RegBytesToMultiString({'a', 0, 0, 0, 'b', 0}),
+              (std::vector<std::string>{"a", "b"}));  // no closing NUL
 }
 
 TEST(TextEncoding, UpperCaseFoldsAsWindowsDoes) {
@@ -108,7 +126,8 @@ TEST(TextEncoding, CompareNoCaseOrdersByUpperCasedUnits) {
     EXPECT_LT(CompareNoCase("é", "Ω"), 0);
     EXPECT_GT(CompareNoCase("\uFFFD", "😀"), 0);  // by UTF-16 units: surrogates sort below U+FFFD
     std::vector<std::string> names{"b", "_x", "A", "c", "Ä", "a1", "B2"};
-    std::sort(names.begin(), names.end(), [](const auto& x, const auto& y) { return CompareNoCase(x, y) < 0; });
+    std::sort(names.begin(), names.end(),
+              [](const auto& x, const auto& y) { return CompareNoCase(x, y) < 0; });
     EXPECT_EQ(names, (std::vector<std::string>{"A", "a1", "b", "B2", "c", "_x", "Ä"}));
 }
 

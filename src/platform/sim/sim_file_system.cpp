@@ -31,7 +31,9 @@ std::string HostNameToUtf8(const std::string& name) {
     return IsValidUtf8(name) ? name : Cp1252ToUtf8(name);
 }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // Windows drops trailing dots and spaces from path components.
 std::string_view TrimComponent(std::string_view c) {
@@ -117,7 +119,8 @@ bool MatchFrom(std::u16string_view mask, size_t p, std::u16string_view name, siz
         }
         if (c == kDosStar) {
             // Any characters, but never past the last dot of the name.
-            const size_t limit = (lastDot != std::u16string_view::npos && lastDot >= n) ? lastDot : name.size();
+            const size_t limit =
+                (lastDot != std::u16string_view::npos && lastDot >= n) ? lastDot : name.size();
             for (size_t k = n; k <= limit; ++k)
                 if (MatchFrom(mask, p + 1, name, k, lastDot)) return true;
             return false;
@@ -144,7 +147,9 @@ bool MatchFrom(std::u16string_view mask, size_t p, std::u16string_view name, siz
     return n == name.size();
 }
 
-bool HasWildcards(std::string_view mask) { return mask.find_first_of("*?<>\"") != std::string_view::npos; }
+bool HasWildcards(std::string_view mask) {
+    return mask.find_first_of("*?<>\"") != std::string_view::npos;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Streams
@@ -181,7 +186,9 @@ class HostFileStream final : public FileStream {
     }
 
     bool seek(int64_t offset, SeekOrigin origin) override {
-        const int whence = origin == SeekOrigin::Begin ? SEEK_SET : origin == SeekOrigin::Current ? SEEK_CUR : SEEK_END;
+        const int whence = origin == SeekOrigin::Begin     ? SEEK_SET
+                           : origin == SeekOrigin::Current ? SEEK_CUR
+                                                           : SEEK_END;
         return ::lseek(fd_, static_cast<off_t>(offset), whence) >= 0;
     }
 
@@ -298,7 +305,8 @@ struct SimFileSystem::Impl {
         const std::string t = key(to);
         std::map<std::string, uint32_t> moved;
         for (auto it = sideAttrs.begin(); it != sideAttrs.end();) {
-            if (it->first == f || (it->first.size() > f.size() && it->first.starts_with(f) && it->first[f.size()] == '/')) {
+            if (it->first == f ||
+                (it->first.size() > f.size() && it->first.starts_with(f) && it->first[f.size()] == '/')) {
                 moved[t + it->first.substr(f.size())] = it->second;
                 it = sideAttrs.erase(it);
             } else {
@@ -320,12 +328,22 @@ void SimFileSystem::addDrive(char letter, DriveType type) {
     impl_->drives[static_cast<char>(letter & ~0x20)] = Impl::Drive{type, std::nullopt};
 }
 
-fs::path SimFileSystem::hostPath(std::string_view windowsPath) const { return impl_->resolve(windowsPath); }
+fs::path SimFileSystem::hostPath(std::string_view windowsPath) const {
+    return impl_->resolve(windowsPath);
+}
 
-void SimFileSystem::setWindowsDirectory(std::string dir) { impl_->windowsDir = std::move(dir); }
-void SimFileSystem::setSystemDirectory(std::string dir) { impl_->systemDir = std::move(dir); }
-void SimFileSystem::setTempDirectory(std::string dir) { impl_->tempDir = std::move(dir); }
-void SimFileSystem::setProgramPath(std::string path) { impl_->programPath = std::move(path); }
+void SimFileSystem::setWindowsDirectory(std::string dir) {
+    impl_->windowsDir = std::move(dir);
+}
+void SimFileSystem::setSystemDirectory(std::string dir) {
+    impl_->systemDir = std::move(dir);
+}
+void SimFileSystem::setTempDirectory(std::string dir) {
+    impl_->tempDir = std::move(dir);
+}
+void SimFileSystem::setProgramPath(std::string path) {
+    impl_->programPath = std::move(path);
+}
 
 bool SimFileSystem::fileExists(std::string_view path) {
     const auto a = attributes(path);
@@ -443,7 +461,9 @@ bool SimFileSystem::setAttributes(std::string_view path, uint32_t attributes) {
     return true;
 }
 
-std::optional<FindData> SimFileSystem::stat(std::string_view path) { return impl_->stat(path); }
+std::optional<FindData> SimFileSystem::stat(std::string_view path) {
+    return impl_->stat(path);
+}
 
 bool SimFileSystem::find(std::string_view pattern, const std::function<bool(const FindData&)>& onEntry) {
     size_t cut = pattern.find_last_of("\\/");
@@ -481,7 +501,8 @@ bool SimFileSystem::find(std::string_view pattern, const std::function<bool(cons
         entries.push_back(Entry{std::move(name), std::move(folded), it->path()});
     }
     // NTFS lists a folder in the order of its upper-cased names.
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.folded < b.folded; });
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.folded < b.folded; });
     for (auto& e : entries) {
         const auto fd = impl_->describe(e.host, std::move(e.name));
         if (fd && !onEntry(*fd)) break;
@@ -536,15 +557,23 @@ std::unique_ptr<FileStream> SimFileSystem::open(std::string_view path, OpenMode 
     return std::make_unique<HostFileStream>(fd);
 }
 
-std::string SimFileSystem::windowsDirectory() { return impl_->windowsDir; }
-std::string SimFileSystem::systemDirectory() { return impl_->systemDir; }
-std::string SimFileSystem::tempDirectory() { return impl_->tempDir; }
+std::string SimFileSystem::windowsDirectory() {
+    return impl_->windowsDir;
+}
+std::string SimFileSystem::systemDirectory() {
+    return impl_->systemDir;
+}
+std::string SimFileSystem::tempDirectory() {
+    return impl_->tempDir;
+}
 
 std::string SimFileSystem::programDirectory() {
     const size_t cut = impl_->programPath.rfind('\\');
     return cut == std::string::npos ? std::string() : impl_->programPath.substr(0, cut + 1);
 }
 
-std::string SimFileSystem::programPath() { return impl_->programPath; }
+std::string SimFileSystem::programPath() {
+    return impl_->programPath;
+}
 
 }  // namespace trenmoor::platform::sim

@@ -46,17 +46,23 @@ bool IsRegedit(std::string_view program) {
 
 std::optional<std::pair<RootKey, std::string>> ParseKeyArgument(std::string_view key) {
     static constexpr std::pair<std::string_view, RootKey> kNames[] = {
-        {"HKEY_CLASSES_ROOT", RootKey::ClassesRoot},     {"HKCR", RootKey::ClassesRoot},
-        {"HKEY_CURRENT_USER", RootKey::CurrentUser},     {"HKCU", RootKey::CurrentUser},
-        {"HKEY_LOCAL_MACHINE", RootKey::LocalMachine},   {"HKLM", RootKey::LocalMachine},
-        {"HKEY_USERS", RootKey::Users},                  {"HKU", RootKey::Users},
-        {"HKEY_CURRENT_CONFIG", RootKey::CurrentConfig}, {"HKCC", RootKey::CurrentConfig},
+        {"HKEY_CLASSES_ROOT", RootKey::ClassesRoot},
+        {"HKCR", RootKey::ClassesRoot},
+        {"HKEY_CURRENT_USER", RootKey::CurrentUser},
+        {"HKCU", RootKey::CurrentUser},
+        {"HKEY_LOCAL_MACHINE", RootKey::LocalMachine},
+        {"HKLM", RootKey::LocalMachine},
+        {"HKEY_USERS", RootKey::Users},
+        {"HKU", RootKey::Users},
+        {"HKEY_CURRENT_CONFIG", RootKey::CurrentConfig},
+        {"HKCC", RootKey::CurrentConfig},
     };
     const size_t cut = key.find('\\');
     const std::string_view root = key.substr(0, cut);
     for (const auto& [name, value] : kNames)
         if (EqualsNoCase(root, name))
-            return std::make_pair(value, cut == std::string_view::npos ? std::string() : std::string(key.substr(cut + 1)));
+            return std::make_pair(
+                value, cut == std::string_view::npos ? std::string() : std::string(key.substr(cut + 1)));
     return std::nullopt;
 }
 
@@ -98,13 +104,15 @@ void CivilFromDays(int64_t z, int& year, int& month, int& day) {
 
 bool SimShell::execute(std::string_view verb, std::string_view target, std::string_view parameters,
                        std::string_view directory, ShowMode show) {
-    calls.push_back(Call{std::string(verb), std::string(target), std::string(parameters), std::string(directory), show});
+    calls.push_back(
+        Call{std::string(verb), std::string(target), std::string(parameters), std::string(directory), show});
     return result;
 }
 
 // ---------------------------------------------------------------------------------------------
 
-SimProcessRunner::SimProcessRunner(SimRegistry& registry, SimFileSystem& files) : registry_(registry), files_(files) {}
+SimProcessRunner::SimProcessRunner(SimRegistry& registry, SimFileSystem& files)
+    : registry_(registry), files_(files) {}
 
 ChildResult SimProcessRunner::run(std::string_view commandLine, bool hidden, uint32_t timeoutMs) {
     (void)hidden;
@@ -183,8 +191,8 @@ int32_t SimTaskScheduler::saveTask(const TaskDefinition& task) {
 int32_t SimTaskScheduler::deleteTask(std::string_view name) {
     for (const auto& f : failDeletes)
         if (EqualsNoCase(f, name)) return kHresultAccessDenied;
-    const auto it =
-        std::find_if(tasks.begin(), tasks.end(), [&](const TaskDefinition& t) { return EqualsNoCase(t.name, name); });
+    const auto it = std::find_if(tasks.begin(), tasks.end(),
+                                 [&](const TaskDefinition& t) { return EqualsNoCase(t.name, name); });
     if (it == tasks.end()) return kHresultFileNotFound;
     tasks.erase(it);
     return 0;
@@ -192,9 +200,13 @@ int32_t SimTaskScheduler::deleteTask(std::string_view name) {
 
 // ---------------------------------------------------------------------------------------------
 
-FileTime SimClock::nowUtc() { return now; }
+FileTime SimClock::nowUtc() {
+    return now;
+}
 
-DateTime SimClock::localNow() { return toLocal(now).value_or(DateTime{}); }
+DateTime SimClock::localNow() {
+    return toLocal(now).value_or(DateTime{});
+}
 
 std::optional<DateTime> SimClock::toLocal(FileTime utc) {
     if (utc >= 0x8000000000000000ULL) return std::nullopt;
@@ -247,8 +259,8 @@ SimPlatform::SimPlatform(const std::filesystem::path& hostRoot) : processes_(reg
     files_.setSystemDirectory("C:\\Windows\\System32\\");
     files_.setTempDirectory("C:\\Users\\tester\\AppData\\Local\\Temp\\");
     files_.setProgramPath("C:\\Program Files\\Trenmoor\\Trenmoor.exe");
-    for (const char* folder : {"C:\\Windows\\System32", "C:\\Windows\\Fonts", "C:\\Users\\tester\\AppData\\Local\\Temp",
-                               "C:\\Program Files\\Trenmoor"})
+    for (const char* folder : {"C:\\Windows\\System32", "C:\\Windows\\Fonts",
+                               "C:\\Users\\tester\\AppData\\Local\\Temp", "C:\\Program Files\\Trenmoor"})
         MakeFolders(files_, folder);
 }
 

@@ -51,10 +51,10 @@ std::optional<std::pair<RootKey, std::string>> SplitKeyName(std::string_view nam
 
 // Windows-1252 encoding of UTF-16 text; false when a character has no Windows-1252 byte.
 bool EncodeCp1252(std::u16string_view text, std::string& out) {
-    static constexpr char16_t kHigh[32] = {
-        0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+    static constexpr char16_t kHigh[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                           0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
     for (const char16_t c : text) {
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             out += static_cast<char>(c);
@@ -92,7 +92,9 @@ std::vector<uint8_t> UnitsToBytes(std::u16string_view u) {
 // ---------------------------------------------------------------------------------------------
 // Import
 
-bool IsWs(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsWs(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 size_t SkipWs(std::u16string_view s, size_t i) {
     while (i < s.size() && IsWs(s[i])) ++i;
@@ -257,7 +259,8 @@ class Importer {
             size_t i = 4;
             const size_t start = i;
             uint64_t value = 0;
-            while (i < data.size() && IsHexDigit(data[i]) && i - start < 9) value = (value << 4) | HexValue(data[i++]);
+            while (i < data.size() && IsHexDigit(data[i]) && i - start < 9)
+                value = (value << 4) | HexValue(data[i++]);
             if (i == start || i - start > 8 || i + 1 >= data.size() || data[i] != u')' || data[i + 1] != u':')
                 return;
             type = static_cast<uint32_t>(value);
@@ -354,7 +357,8 @@ class Importer {
 
 class Exporter {
   public:
-    Exporter(const regsim::Tree& tree, RegFileFormat format, bool utf8) : tree_(tree), format_(format), utf8_(utf8) {}
+    Exporter(const regsim::Tree& tree, RegFileFormat format, bool utf8)
+        : tree_(tree), format_(format), utf8_(utf8) {}
 
     // False when an 8-bit export meets a character Windows-1252 cannot hold (retry as UTF-8).
     bool ok() const { return ok_; }
@@ -449,7 +453,8 @@ class Exporter {
 
     // A REG_SZ that a quoted string reproduces byte for byte: one terminator, at the end.
     static bool CleanString(const std::vector<uint8_t>& data) {
-        if (data.size() < 2 || data.size() % 2 != 0 || data[data.size() - 2] != 0 || data.back() != 0) return false;
+        if (data.size() < 2 || data.size() % 2 != 0 || data[data.size() - 2] != 0 || data.back() != 0)
+            return false;
         for (size_t i = 0; i + 2 < data.size(); i += 2) {
             const char16_t c = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
             if (c == 0 || c == u'\r' || c == u'\n') return false;

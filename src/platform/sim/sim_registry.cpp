@@ -282,8 +282,9 @@ class SimKey final : public RegKey {
         return true;
     }
 
-    static std::unique_ptr<RegKey> OpenFrom(const std::shared_ptr<Tree>& tree, const std::shared_ptr<Node>& start,
-                                            std::string_view path, bool create, bool writable) {
+    static std::unique_ptr<RegKey> OpenFrom(const std::shared_ptr<Tree>& tree,
+                                            const std::shared_ptr<Node>& start, std::string_view path,
+                                            bool create, bool writable) {
         auto node = tree->walk(start, path, create, true);
         if (!node || node->deleted || node->denied) return nullptr;
         return std::make_unique<SimKey>(tree, std::move(node), writable);
