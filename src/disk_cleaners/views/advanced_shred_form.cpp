@@ -45,9 +45,6 @@ void TAdvancedShredForm::CreateControls() {
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0, self,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-    group_ = CreateWindowExW(0, L"BUTTON", L"Shred Level", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0,
-                             self, nullptr, instance, nullptr);
-    SendMessageW(group_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     for (size_t i = 0; i < dcl::kShredLevels.size(); ++i) {
         levels_[i] = CreateWindowExW(
             0, L"BUTTON", Widen(dcl::kShredLevels[i].Caption).c_str(),
@@ -86,7 +83,7 @@ void TAdvancedShredForm::Layout() {
     btnAddFolder.SetBounds(margin + buttonW + S(8), buttonsTop, buttonW, buttonH);
     btnRemove.SetBounds(margin + 2 * (buttonW + S(8)), buttonsTop, buttonW, buttonH);
     const int groupTop = buttonsTop + buttonH + S(8);
-    MoveWindow(group_, margin, groupTop, S(330), S(84), TRUE);
+    groupBox_ = {margin, groupTop, margin + S(330), groupTop + S(84)};
     for (int i = 0; i < 3; ++i)
         MoveWindow(levels_[i], margin + S(12), groupTop + S(18) + i * S(20), S(300), S(18), TRUE);
     btnShred.SetBounds(r.right - margin - buttonW, groupTop + S(52), buttonW, buttonH);
@@ -207,6 +204,17 @@ void TAdvancedShredForm::Paint(HDC dc, const RECT& r) {
     RECT title{S(16), S(96), r.right - S(16), S(96) + S(22)};
     skin::FillSolid(dc, title, kTitleBar);
     skin::DrawTextIn(dc, L"  Shred list", title, skin::Face::Bold, RGB(0xFF, 0xFF, 0xFF),
+                     DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+    // RG: the frame and caption of the level group, drawn here so the radio buttons sit on the page.
+    RECT frame = groupBox_;
+    frame.top += S(7);
+    skin::FillSolid(dc, {frame.left, frame.top, frame.right, frame.top + 1}, pal::kPageLine);
+    skin::FillSolid(dc, {frame.left, frame.bottom - 1, frame.right, frame.bottom}, pal::kPageLine);
+    skin::FillSolid(dc, {frame.left, frame.top, frame.left + 1, frame.bottom}, pal::kPageLine);
+    skin::FillSolid(dc, {frame.right - 1, frame.top, frame.right, frame.bottom}, pal::kPageLine);
+    RECT caption{groupBox_.left + S(8), groupBox_.top, groupBox_.left + S(90), groupBox_.top + S(14)};
+    skin::FillSolid(dc, caption, pal::kPage);
+    skin::DrawTextIn(dc, L" Shred Level", caption, skin::Face::Normal, pal::kText,
                      DT_LEFT | DT_SINGLELINE | DT_VCENTER);
     RECT btn{};
     GetWindowRect(btnShred.Handle(), &btn);

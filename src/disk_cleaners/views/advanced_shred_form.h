@@ -46,7 +46,8 @@ class TAdvancedShredForm : public WindowBase, public app::ToolWindow {
 
     disk_cleaners::ShredderController controller_;
     TImageEx btnAdd, btnAddFolder, btnRemove, btnShred;
-    HWND list_ = nullptr, group_ = nullptr;
+    HWND list_ = nullptr;
+    RECT groupBox_{};
     HWND levels_[3] = {};
 };
 
