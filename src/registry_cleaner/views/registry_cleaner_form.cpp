@@ -8,6 +8,7 @@
 #include "platform/win32/wide.h"
 #include "registry_cleaner/cleaner_texts.h"
 #include "registry_cleaner/sections/section_table.h"
+#include "registry_cleaner/views/first_full_backup_dialog.h"
 
 namespace trenmoor::views {
 namespace {
@@ -146,6 +147,7 @@ rc::CleanerHooks TRegistryCleanerForm::Hooks() {
         }
         RequestSync();
     };
+    h.showFirstBackupDialog = [this] { ShowFirstFullBackupDialog(GetAncestor(Handle(), GA_ROOT), ctx_); };
     h.showRepairDialog = [this](bool on) {
         if (on) {
             repairDialog_ = std::make_unique<TRepairDialogForm>(GetAncestor(Handle(), GA_ROOT),
