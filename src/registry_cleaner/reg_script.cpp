@@ -153,10 +153,12 @@ bool ParseValueLine(std::string_view line, RegScriptFormat format, RegScriptEntr
     if (line.front() == '@') {
         entry.valueName.clear();
         line.remove_prefix(1);
-    } else {
+    } else if (line.front() == '"') {
         std::optional<std::string> name = ReadQuoted(line);
         if (!name) return false;
         entry.valueName = std::move(*name);
+    } else {
+        return false;
     }
     line = TrimLeft(line);
     if (line.empty() || line.front() != '=') return false;
@@ -336,7 +338,8 @@ std::string FormatRegValueLine(std::string_view name, const RawValue& value, Reg
 }
 
 std::optional<RegScriptFormat> ParseRegScript(std::string_view fileBytes,
-                                              const std::function<void(const RegScriptEntry&)>& onEntry) {
+                                              const std::function<void(const RegScriptEntry&)>& onEntry,
+                                              RegScriptParse mode) {
     std::string text;
     if (fileBytes.size() >= 2 && static_cast<uint8_t>(fileBytes[0]) == 0xFF &&
         static_cast<uint8_t>(fileBytes[1]) == 0xFE) {
@@ -392,12 +395,15 @@ std::optional<RegScriptFormat> ParseRegScript(std::string_view fileBytes,
             pending.pop_back();
             continue;
         }
-        if (currentKey.empty()) return std::nullopt;  // a value outside any key
         RegScriptEntry entry;
         entry.keyPath = currentKey;
-        if (!ParseValueLine(pending, *format, entry)) return std::nullopt;
+        const bool parsed = !currentKey.empty() && ParseValueLine(pending, *format, entry);
         pending.clear();
-        onEntry(entry);
+        if (parsed) {
+            onEntry(entry);
+        } else if (mode == RegScriptParse::Strict) {
+            return std::nullopt;  // a value outside any key, or a line that is no value
+        }
     }
     if (!pending.empty()) return std::nullopt;
     return format;

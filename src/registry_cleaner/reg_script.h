@@ -64,10 +64,17 @@ struct RegScriptEntry {
     platform::RawValue value;
 };
 
+enum class RegScriptParse {
+    Strict,      // every line must parse (our own backups)
+    SkipValues,  // value lines that do not parse are skipped (exports of other programs, which may hold
+                 // text values with raw line breaks)
+};
+
 // Parses a whole file (bytes as read). Returns the format, or nothing when the text is not a registry
-// script or a line cannot be parsed; `onEntry` has then seen the entries before the faulty line.
+// script or (strict) a line cannot be parsed; `onEntry` has then seen the entries before the faulty line.
 std::optional<RegScriptFormat> ParseRegScript(std::string_view fileBytes,
-                                              const std::function<void(const RegScriptEntry&)>& onEntry);
+                                              const std::function<void(const RegScriptEntry&)>& onEntry,
+                                              RegScriptParse mode = RegScriptParse::Strict);
 
 // UTF-8 -> Windows-1252 (characters outside it become "?"), as an ANSI registry editor stores text.
 std::string Utf8ToCp1252(std::string_view utf8);

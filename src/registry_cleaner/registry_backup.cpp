@@ -130,14 +130,21 @@ std::optional<ParsedExpectations> ReadExpectations(std::string_view fileBytes, b
                                                    size_t maxSample) {
     ParsedExpectations parsed;
     KeySample sample(maxSample);
-    const auto format = ParseRegScript(fileBytes, [&](const RegScriptEntry& e) {
-        if (!sampleKeysOnly) {
-            parsed.expected.Add(e);
-        } else if (e.kind == RegScriptEntry::Kind::Key) {
-            sample.Offer(e.keyPath);
-        }
-    });
-    if (!format) return std::nullopt;
+    size_t keys = 0;
+    const auto format = ParseRegScript(
+        fileBytes,
+        [&](const RegScriptEntry& e) {
+            if (!sampleKeysOnly) {
+                parsed.expected.Add(e);
+            } else if (e.kind == RegScriptEntry::Kind::Key) {
+                sample.Offer(e.keyPath);
+                ++keys;
+            }
+        },
+        // A full export is regedit's own file: a text value it wrote with raw line breaks must not make
+        // the whole export look broken. Our repair backups are checked line by line.
+        sampleKeysOnly ? RegScriptParse::SkipValues : RegScriptParse::Strict);
+    if (!format || (sampleKeysOnly && keys == 0)) return std::nullopt;
     parsed.sampledKeys = sample.Keys();
     return parsed;
 }

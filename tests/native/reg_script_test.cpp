@@ -191,6 +191,25 @@ TEST(RegScript, ReaderRefusesWhatIsNoRegistryScript) {
     EXPECT_TRUE(ParseRegScript("REGEDIT4\r\n", [](const RegScriptEntry&) {}).has_value());
 }
 
+TEST(RegScript, LenientReadingSkipsValueLinesThatDoNotParse) {
+    // Text values written with raw line breaks, as some exports hold them.
+    const std::string text =
+        "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\"v\"=\"first line\r\n"
+        "second line\"\r\n\"w\"=dword:00000001\r\n\r\n[HKEY_CURRENT_USER\\B]\r\n";
+    EXPECT_FALSE(ParseRegScript(text, [](const RegScriptEntry&) {}).has_value());
+    std::vector<std::string> seen;
+    EXPECT_TRUE(ParseRegScript(
+                    text, [&](const RegScriptEntry& e) { seen.push_back(e.keyPath + "|" + e.valueName); },
+                    RegScriptParse::SkipValues)
+                    .has_value());
+    EXPECT_EQ(seen, (std::vector<std::string>{"HKEY_CURRENT_USER\\A|", "HKEY_CURRENT_USER\\A|w",
+                                              "HKEY_CURRENT_USER\\B|"}));
+    // Still no registry script without its header.
+    EXPECT_FALSE(ParseRegScript(
+                     "[HKEY_CURRENT_USER\\A]\r\n", [](const RegScriptEntry&) {}, RegScriptParse::SkipValues)
+                     .has_value());
+}
+
 TEST(RegScript, Cp1252Conversion) {
     EXPECT_EQ(Utf8ToCp1252("abc"), "abc");
     EXPECT_EQ(Utf8ToCp1252("é€"), "\xE9\x80");
