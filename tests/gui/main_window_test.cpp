@@ -345,3 +345,56 @@ TEST_F(MainWindowTest, LaysOutAtOneHundredFiftyPercent) {
 
 }  // namespace
 }  // namespace trenmoor::views
+
+namespace trenmoor::views {
+namespace {
+
+TEST_F(MainWindowTest, ImageListsHaveTheCountsAndSizesTheWindowsRelyOn) {
+    struct Case {
+        const char* name;
+        HIMAGELIST list;
+        int width, height, count;
+    };
+    const Case cases[] = {
+        {"StatImageList", dmView->StatImageList(), 16, 16, 15},
+        {"TreeImageList", dmView->TreeImageList(), 16, 16, 15},
+        {"ProblemsImageList", dmView->ProblemsImageList(), 16, 70, 2},
+        {"LelvelImageList", dmView->LelvelImageList(), 36, 12, 3},
+        {"minmaxImageList", dmView->minmaxImageList(), 21, 21, 1},
+        {"BtnImageList", dmView->BtnImageList(), 97, 23, 2},
+        {"ScanNowImageList", dmView->ScanNowImageList(), 186, 75, 2},
+        {"PopupImageList", dmView->PopupImageList(), 16, 16, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(c.list, nullptr);
+        int w = 0, h = 0;
+        ImageList_GetIconSize(c.list, &w, &h);
+        EXPECT_EQ(w, c.width);
+        EXPECT_EQ(h, c.height);
+        EXPECT_EQ(ImageList_GetImageCount(c.list), c.count);
+    }
+    // A contact sheet of every picture, on the Home page, for the eye.
+    form->HomePanel.OnPaint = [&](HDC dc, const RECT&) {
+        int y = 10;
+        for (const auto& c : cases) {
+            int x = 10;
+            for (int i = 0; i < c.count; ++i) {
+                ImageList_Draw(c.list, i, dc, x, y, ILD_NORMAL);
+                x += c.width + 6;
+                if (x + c.width > 440) {
+                    x = 10;
+                    y += c.height + 6;
+                }
+            }
+            y += c.height + 10;
+        }
+    };
+    form->Navigation().ChooseGroup(GroupId::Home);
+    testing::Pump(50);
+    EXPECT_NE(testing::SaveScreenshot(form->Handle(), L"image-lists"), L"");
+    form->HomePanel.OnPaint = nullptr;
+}
+
+}  // namespace
+}  // namespace trenmoor::views

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/data_module.h"
+#include "app/views/skin_images.h"
 #include "app/views/window_base.h"
 
 namespace trenmoor::views {
@@ -59,6 +60,16 @@ class TDMView : public WindowBase {
     std::function<void()> OnSelectAll;
     std::function<void()> OnSelectNone;
 
+    // The skin's image lists (indexes in app/data_module.h).
+    HIMAGELIST StatImageList() const { return stat_.get(); }
+    HIMAGELIST TreeImageList() const { return tree_.get(); }
+    HIMAGELIST ProblemsImageList() const { return problems_.get(); }
+    HIMAGELIST LelvelImageList() const { return level_.get(); }
+    HIMAGELIST minmaxImageList() const { return minmax_.get(); }
+    HIMAGELIST BtnImageList() const { return btn_.get(); }
+    HIMAGELIST ScanNowImageList() const { return scanNow_.get(); }
+    HIMAGELIST PopupImageList() const { return popup_.get(); }
+
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -68,6 +79,14 @@ class TDMView : public WindowBase {
     TDM& dm_;
     UniqueMenu mainMenu_;
     UniqueMenu problemsMenu_;
+    UniqueImageList stat_{MakeStatImageList()};
+    UniqueImageList tree_{MakeTreeImageList()};
+    UniqueImageList problems_{MakeProblemsImageList()};
+    UniqueImageList level_{MakeLevelImageList()};
+    UniqueImageList minmax_{MakeMinMaxImageList()};
+    UniqueImageList btn_{MakeBtnImageList()};
+    UniqueImageList scanNow_{MakeScanNowImageList()};
+    UniqueImageList popup_{MakePopupImageList()};
 };
 
 }  // namespace trenmoor::views
