@@ -43,8 +43,8 @@ trap 'rm -f "$RESULTS" "$RESULTS.one"' EXIT
 run() {
   local name="$1" out="$2"
   shift 3
-  # GNU time: wall seconds, peak resident KiB of the command itself, its exit status.
-  /usr/bin/time -f "%e %M %x" -o "$RESULTS.one" "$@" >"$out" 2>/dev/null </dev/null || true
+  # GNU time: wall seconds, peak resident KiB of the command itself, its exit status, CPU seconds.
+  /usr/bin/time -f "%e %M %x %U %S" -o "$RESULTS.one" "$@" >"$out" 2>/dev/null </dev/null || true
   echo "$name $(tail -n 1 "$RESULTS.one")" >>"$RESULTS"
 }
 seconds() { awk -v n="$1" '$1 == n { print $2 }' "$RESULTS"; }
@@ -53,6 +53,7 @@ ratio() { awk -v a="$(seconds "$1")" -v b="$(seconds "$2")" 'BEGIN { printf "%.2
 stat_of() { python3 -c "import json,sys; print(json.load(open('$STATS'))['$1'])"; }
 
 print_table() {
-  printf '%-34s %9s %11s %6s\n' "run" "seconds" "peak MiB" "exit"
-  awk '{ printf "%-34s %9.2f %11.1f %6d\n", $1, $2, $3 / 1024, $4 }' "$RESULTS"
+  # CPU seconds (user + system) are shown too: wall time drifts with whatever else the machine runs.
+  printf '%-34s %9s %9s %11s %6s\n' "run" "seconds" "cpu s" "peak MiB" "exit"
+  awk '{ printf "%-34s %9.2f %9.2f %11.1f %6d\n", $1, $2, $5 + $6, $3 / 1024, $4 }' "$RESULTS"
 }
