@@ -18,6 +18,10 @@ std::string Failure(std::string_view reason) {
     return "Shred Error: " + std::string(reason);
 }
 
+bool IsDriveRoot(std::string_view path) {
+    return (path.size() == 2 || (path.size() == 3 && path[2] == '\\')) && path[1] == ':';
+}
+
 std::string ParentOf(std::string_view path) {
     const size_t slash = path.find_last_of('\\');
     return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash));
@@ -107,7 +111,9 @@ ShredItem FileShredder::shredFile(std::string_view path) {
 }
 
 bool FileShredder::shredPath(std::string_view path, const Report& report, const std::function<bool()>& stop) {
-    const std::string p = NormalizeFolder(path);
+    std::string p = NormalizeFolder(path);
+    // "C:" alone names the current folder of drive C, not its root: a drive is always "C:\".
+    if (IsDriveRoot(p)) p += '\\';
     const auto attributes = files_.attributes(p);
     if (attributes && (*attributes & platform::kAttrDirectory) != 0 &&
         (*attributes & platform::kAttrReparsePoint) == 0) {
@@ -139,6 +145,7 @@ bool FileShredder::shredFolder(const std::string& root, const Report& report,
         if (top.expanded) {
             const std::string folder = std::move(top.folder);
             stack.pop_back();
+            if (IsDriveRoot(folder)) continue;  // a drive's contents are shredded, the drive stays
             ShredItem item{folder, false, {}};
             if (const auto a = files_.attributes(folder)) (void)MakeWritable(files_, folder, *a);
             item.Ok = files_.removeDirectory(folder);

@@ -219,6 +219,23 @@ TEST_F(ShredOnDisk, StopEndsTheFolderWalk) {
     EXPECT_TRUE(files.directoryExists("C:\\Many"));
 }
 
+TEST_F(ShredOnDisk, ADriveKeepsItsRootWhileItsContentsGo) {
+    std::filesystem::create_directories(machine.hostRoot() / "drive-d" / "sub");
+    std::ofstream(machine.hostRoot() / "drive-d" / "a.txt") << "a";
+    std::ofstream(machine.hostRoot() / "drive-d" / "sub" / "b.txt") << "b";
+    machine->simFiles().mapDrive('D', machine.hostRoot() / "drive-d");
+    for (const char* root : {"D:", "D:\\"}) {
+        FileShredder shredder(files, ShredLevel::Quick);
+        std::vector<ShredItem> items;
+        EXPECT_TRUE(shredder.shredPath(root, [&](const ShredItem& i) { items.push_back(i); }, {})) << root;
+        for (const auto& i : items) EXPECT_NE(i.Path, "D:\\") << i.Status;
+        EXPECT_TRUE(files.directoryExists("D:\\")) << root;
+        EXPECT_FALSE(files.fileExists("D:\\a.txt")) << root;
+        EXPECT_FALSE(files.directoryExists("D:\\sub")) << root;
+        std::filesystem::create_directories(machine.hostRoot() / "drive-d" / "sub");
+    }
+}
+
 TEST_F(ShredOnDisk, RecycleBinFilesSkipTheBinsOwnFiles) {
     PutFile(files, "C:\\Recycled\\Dc1.txt", "1");
     PutFile(files, "C:\\Recycled\\INFO2", "i");
