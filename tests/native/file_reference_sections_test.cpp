@@ -147,10 +147,9 @@ TEST_F(FileReferenceSections, AppPathsAnIgnoredSubkeyIsSkippedOnly) {
 
 TEST_F(FileReferenceSections, FontsAreLookedForInTheFontsFolderAndKeepTheStoredName) {
     Scan({kFonts});
-    EXPECT_THAT(Column(kFonts, &TContent::ValueName), ElementsAre("Gone (TrueType)", "Full (TrueType)"));
-    // A complete path is also looked for inside the Fonts folder, so an existing C:\Fonts2\full.ttf is
-    // missing.
-    EXPECT_THAT(Column(kFonts, &TContent::ValueData), ElementsAre("gone.ttf", "C:\\Fonts2\\full.ttf"));
+    EXPECT_THAT(Column(kFonts, &TContent::ValueName), ElementsAre("Gone (TrueType)", "Elsewhere (TrueType)"));
+    // A complete path is looked for where it points: the existing C:\Fonts2\full.ttf is no problem.
+    EXPECT_THAT(Column(kFonts, &TContent::ValueData), ElementsAre("gone.ttf", "C:\\Fonts2\\elsewhere.ttf"));
     const TContent& gone = Found(kFonts)[0].Content;
     EXPECT_EQ(gone.KeyPath, kFontsKey);
     EXPECT_EQ(gone.KeyName, "Fonts");
@@ -161,10 +160,10 @@ TEST_F(FileReferenceSections, FontsAreLookedForInTheFontsFolderAndKeepTheStoredN
 
 TEST_F(FileReferenceSections, FontsAnIgnoredValueIsSkippedOnly) {
     WriteIgnoreFile("Font Entries|" + kFontsKey + "|Gone (TrueType)\r\nFont Entries|" + kFontsKey +
-                    "|full (truetype)\r\n");
+                    "|elsewhere (truetype)\r\n");
     Scan({kFonts});
     // The value name is compared exactly: a different letter case does not match.
-    EXPECT_THAT(Column(kFonts, &TContent::ValueName), ElementsAre("Full (TrueType)"));
+    EXPECT_THAT(Column(kFonts, &TContent::ValueName), ElementsAre("Elsewhere (TrueType)"));
 }
 
 TEST_F(FileReferenceSections, HelpReportsMissingHelpFilesOfBothKeys) {
@@ -238,6 +237,7 @@ TEST_F(FileReferenceSections, RepairsRemoveExactlyTheCheckedProblemsAndSayWhatHa
     EXPECT_EQ(fonts.Count(), 2u);
     EXPECT_FALSE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Gone (TrueType)"));
     EXPECT_TRUE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Arial (TrueType)"));
+    EXPECT_TRUE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Full (TrueType)"));
 
     const TRepairContents help = Repair(kHelp);
     ASSERT_EQ(help.Count(), 4u);

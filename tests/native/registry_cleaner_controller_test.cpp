@@ -280,7 +280,7 @@ TEST_F(CleanerController, ChecksAreMirroredByIdAndRepairTouchesOnlyCheckedProble
 
     controller->RepairBtnClick();
     EXPECT_TRUE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Gone (TrueType)"));
-    EXPECT_FALSE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Full (TrueType)"));
+    EXPECT_FALSE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Elsewhere (TrueType)"));
     EXPECT_EQ(controller->FinishRows().Count(), 6u);
 }
 
@@ -433,7 +433,7 @@ TEST_F(CleanerController, CancelDuringTheSecondOfFiveSectionsStopsTheRepairThere
     // Five Application Paths problems, then the Fonts problem being repaired when Cancel came.
     ASSERT_EQ(controller->FinishRows().Count(), 6u);
     EXPECT_EQ(controller->FinishRows()[5].Name, kFontsKey);
-    EXPECT_TRUE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Full (TrueType)"));
+    EXPECT_TRUE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Elsewhere (TrueType)"));
     EXPECT_TRUE(ValueExists("SOFTWARE\\Microsoft\\Windows\\Help", "gone.hlp"));
     EXPECT_TRUE(ValueExists("Control Panel\\Sounds", ""));
 }

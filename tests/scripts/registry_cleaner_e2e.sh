@@ -69,7 +69,7 @@ print("\n".join(rows))' "$1"
 rm -rf "$ROOT"
 mkdir -p "$ROOT/app" "$ROOT/bin" "$ROOT/help" || fail "cannot create $ROOT"
 cp "$BIN/Quorvel.exe" "$ROOT/app/" || fail "cannot copy Quorvel.exe"
-touch "$ROOT/bin/ok.exe" "$ROOT/bin/ok.dll" "$ROOT/bin/zero.dll" "$ROOT/help/tm_e2e_ok.hlp"
+touch "$ROOT/bin/ok.exe" "$ROOT/bin/ok.dll" "$ROOT/bin/zero.dll" "$ROOT/bin/full.ttf" "$ROOT/help/tm_e2e_ok.hlp"
 mkdir -p "$DRIVE_C/windows/Fonts" && touch "$DRIVE_C/windows/Fonts/tm_e2e_ok.ttf"
 
 cp "$DATA/wine_seed.reg" "$ROOT/seed.reg"
@@ -120,7 +120,7 @@ log "repaired 8 entries, backup $backup"
 
 w "$QUORVEL" registry scan --sections 2,5,6,10,11 --json >"$WORK/rescan.json" 2>/dev/null
 [ -z "$(seeded_problems "$WORK/rescan.json")" ] || fail "seeded problems remain after the repair: $(seeded_problems "$WORK/rescan.json")"
-for check in "App Paths\\tm_e2e_ok.exe|" "SharedDlls|C:\\tm_e2e\\bin\\ok.dll" "Fonts|tm_e2e ok (TrueType)" \
+for check in "App Paths\\tm_e2e_ok.exe|" "SharedDlls|C:\\tm_e2e\\bin\\ok.dll" "Fonts|tm_e2e ok (TrueType)" "Fonts|tm_e2e full (TrueType)" \
              "Help|tm_e2e_ok.hlp" "Sounds|tm_e2e_named"; do
   key="${check%%|*}"; value="${check#*|}"
   case "$key" in

@@ -1,5 +1,6 @@
-// Font Entries: every value of the Fonts key names a font file, looked for in the Windows Fonts folder
-// (also when the value holds a complete path). A file that is not there makes the value a problem.
+// Font Entries: every value of the Fonts key names a font file, looked for in the Windows Fonts folder,
+// or where it says when the value holds a complete path. A file that is not there makes the value a
+// problem.
 #include "common/shared_helpers.h"
 #include "registry_cleaner/sections/file_reference_sections.h"
 #include "registry_cleaner/sections/path_rules.h"
@@ -20,6 +21,11 @@ std::string WindowsFolder(platform::FileSystem& files) {
     return w;
 }
 
+// "C:\..." or "\\server\...": Windows loads such a font from where it says, not from the Fonts folder.
+bool IsCompletePath(std::string_view data) {
+    return (data.size() >= 3 && data[1] == ':' && data[2] == '\\') || data.starts_with("\\\\");
+}
+
 }  // namespace
 
 void ScanFontEntries(SectionScan& scan, platform::RootKey root, std::string_view path) {
@@ -34,7 +40,9 @@ void ScanFontEntries(SectionScan& scan, platform::RootKey root, std::string_view
         scan.Tick();
         const std::optional<std::string> data = StringData(key->queryValue(name));
         if (!data) continue;
-        const std::string fullPath = windows + "\\Fonts\\" + *data;
+        // A complete path is looked for where it points: looking for it inside the Fonts folder would
+        // report (and repair away) fonts that are installed elsewhere.
+        const std::string fullPath = IsCompletePath(*data) ? *data : windows + "\\Fonts\\" + *data;
         const std::string_view severity = SeverityForPath(fullPath);
         const std::string_view trimmed = Trimmed(fullPath);
         if (trimmed.size() < 3 || trimmed.substr(1, 2) != ":\\" || !NoUncRule(fullPath)) continue;
