@@ -1,6 +1,7 @@
 #include "registry_cleaner/cleaner_controller.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "common/shared_helpers.h"
 #include "platform/ini_file.h"
@@ -115,7 +116,7 @@ void TRegistryCleanerController::ApplySelectAll() {
         for (int n = 1; n <= kSectionCount; ++n) selected_[static_cast<size_t>(n)] = selectAll_;
         SaveSelection();
     } else if (page_ == kRepairPage) {
-        for (size_t row = 0; row < problemRows_.size(); ++row) SetProblemChecked(row, selectAll_);
+        SetListedChecked(selectAll_);
     }
     Notify();
 }
@@ -292,6 +293,30 @@ void TRegistryCleanerController::SetProblemChecked(size_t row, bool checked) {
         }
     }
     Notify();
+}
+
+void TRegistryCleanerController::SetListedChecked(bool checked) {
+    // As if every listed row's box were set one by one, in one pass over the collections: IDs are
+    // unique within a scan, so the mirrored record of each is the only one with its ID.
+    TRegistryContents* shown = ShownCollection();
+    if (!shown) return;
+    std::unordered_set<int32_t> ids;
+    for (const size_t index : problemRows_) {
+        (*shown)[index].Content.Checked = checked;
+        ids.insert((*shown)[index].Content.ID);
+    }
+    auto mirror = [&](TRegistryContents& contents) {
+        for (TRegistryContentItem& item : contents) {
+            if (ids.count(item.Content.ID)) item.Content.Checked = checked;
+        }
+    };
+    if (grid_[*gridRow_].section != kAllProblemsIndex) {
+        mirror(scan_.Contents()[kAllProblemsIndex]);
+    } else {
+        for (const GridRow& g : grid_) {
+            if (g.section >= 1) mirror(scan_.Contents()[static_cast<size_t>(g.section)]);
+        }
+    }
 }
 
 void TRegistryCleanerController::ProblemListClick(int x, int y, size_t topRow) {

@@ -123,6 +123,7 @@ class TRegistryCleanerController {
     void BuildResultLists();
     void BuildGrid();
     void ListProblems();
+    void SetListedChecked(bool checked);
     int GridSectionOf(const TContent& problem) const;  // the section row holding an All Problems copy
     TRegistryContents* ShownCollection();
     bool ConfirmBackup();  // false: the user chose not to repair

@@ -280,7 +280,8 @@ TEST_F(CleanerController, ChecksAreMirroredByIdAndRepairTouchesOnlyCheckedProble
 
     controller->RepairBtnClick();
     EXPECT_TRUE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Gone (TrueType)"));
-    EXPECT_FALSE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Elsewhere (TrueType)"));
+    EXPECT_FALSE(
+        ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Elsewhere (TrueType)"));
     EXPECT_EQ(controller->FinishRows().Count(), 6u);
 }
 
@@ -317,6 +318,12 @@ TEST_F(CleanerController, SelectAllActsOnSectionsOnPageZeroAndOnListedProblemsOn
     controller->PopupSelectAll();
     for (const auto& item : controller->Scan().Contents()[kAllProblemsIndex])
         EXPECT_TRUE(item.Content.Checked);
+    // From All Problems the section records follow.
+    controller->SelectGridRow(0);
+    controller->PopupSelectNone();
+    for (const int section : {kAppPaths, kFonts})
+        for (const auto& item : controller->Scan().Contents()[section])
+            EXPECT_FALSE(item.Content.Checked) << section;
     // SelectAll true turned the unchecked box on after the scan, selecting every section; page 1 leaves
     // that selection alone.
     EXPECT_EQ(IniValue(kHelp), "1");
@@ -433,7 +440,8 @@ TEST_F(CleanerController, CancelDuringTheSecondOfFiveSectionsStopsTheRepairThere
     // Five Application Paths problems, then the Fonts problem being repaired when Cancel came.
     ASSERT_EQ(controller->FinishRows().Count(), 6u);
     EXPECT_EQ(controller->FinishRows()[5].Name, kFontsKey);
-    EXPECT_TRUE(ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Elsewhere (TrueType)"));
+    EXPECT_TRUE(
+        ValueExists("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Elsewhere (TrueType)"));
     EXPECT_TRUE(ValueExists("SOFTWARE\\Microsoft\\Windows\\Help", "gone.hlp"));
     EXPECT_TRUE(ValueExists("Control Panel\\Sounds", ""));
 }
