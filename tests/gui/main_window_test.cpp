@@ -391,7 +391,7 @@ TEST_F(MainWindowTest, ImageListsHaveTheCountsAndSizesTheWindowsRelyOn) {
         }
     };
     form->Navigation().ChooseGroup(GroupId::Home);
-    testing::Pump(50);
+    WaitForAnimation();
     EXPECT_NE(testing::SaveScreenshot(form->Handle(), L"image-lists"), L"");
     form->HomePanel.OnPaint = nullptr;
 }
