@@ -17,6 +17,9 @@ class ContractEnvironment {
     virtual std::string scratchPath() = 0;
     // Whether the backend can make registry links in the scratch key (for the link-safety test).
     virtual bool canCreateLink(const std::string& linkPath, const std::string& targetPath) = 0;
+    // Windows lists values in creation order; Wine's registry server keeps them sorted by name, and
+    // that sorted order is then the system's order the program must live with.
+    virtual bool valuesKeepCreationOrder() { return true; }
 };
 
 std::unique_ptr<ContractEnvironment> MakeContractEnvironment();

@@ -50,6 +50,12 @@ class Win32ContractEnvironment final : public ContractEnvironment {
     platform::Registry& registry() override { return registry_; }
     std::string scratchPath() override { return scratch_; }
 
+    // Wine identifies itself through an export of ntdll that Windows does not have.
+    bool valuesKeepCreationOrder() override {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr;
+    }
+
     // A link is made as Windows makes one: a key created with REG_OPTION_CREATE_LINK whose REG_LINK value
     // "SymbolicLinkValue" holds the kernel name of the target ("\REGISTRY\USER\<SID>\...").
     bool canCreateLink(const std::string& linkPath, const std::string& targetPath) override {
