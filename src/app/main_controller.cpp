@@ -56,9 +56,10 @@ void MainController::LabelWebHomeClick(std::string_view caption) {
 }
 
 void MainController::SubOneClickTweakBtnClick() {
+    // The companion's One-Click run is its "-Scan" command (started bare it would only print its usage).
     // A missing companion is reported by the shell itself, if at all.
-    (void)ctx_.platform.shell().execute("open", ProgramFile(ctx_.platform.files(), kCompanionExe), "", "",
-                                        platform::ShowMode::Normal);
+    (void)ctx_.platform.shell().execute("open", ProgramFile(ctx_.platform.files(), kCompanionExe),
+                                        kScanParameter, "", platform::ShowMode::Normal);
 }
 
 }  // namespace trenmoor::app

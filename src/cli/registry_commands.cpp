@@ -10,6 +10,7 @@
 #include "cli/json_writer.h"
 #include "cli/option_reader.h"
 #include "common/shared_helpers.h"
+#include "disk_cleaners/junk_one_click.h"
 #include "platform/text_file.h"
 #include "registry_cleaner/cleaner_repair.h"
 #include "registry_cleaner/cleaner_scan.h"
@@ -344,6 +345,11 @@ int RunScheduledScan(AppContext& ctx, CommandArgs args, CliIo& io) {
     } else {
         log << "Not repaired: " << problem << "\r\n";
     }
+    // "Free up disk space": the temporary files of every fixed drive go to the recycle bin.
+    const disk_cleaners::OneClickJunkResult junk = disk_cleaners::RunTemporaryFilesStep(ctx);
+    log << "Temporary files: " << junk.Found << " found, " << junk.Recycled << " moved to the recycle bin ("
+        << junk.BytesRecycled << " bytes), " << junk.Failed << " failed\r\n";
+    log << "Clean evidence: " << rc::kNotBuiltYet << "\r\n";
     const std::string logPath = ProgramFile(ctx.platform.files(), kScheduledScanLog);
     if (!platform::WriteAllBytes(ctx.platform.files(), logPath, log.str())) {
         io.err << "Quorvel: the log " << logPath << " could not be written\n";

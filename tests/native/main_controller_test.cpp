@@ -109,7 +109,7 @@ TEST_F(MainControllerTest, OneClickTweakStartsTheCompanionAndTheLinkOpensItsCapt
     const auto& start = machine->simShell().calls[0];
     EXPECT_EQ(start.verb, "open");
     EXPECT_EQ(start.target, "C:\\Program Files\\Trenmoor\\Quorvel.exe");
-    EXPECT_EQ(start.parameters, "");
+    EXPECT_EQ(start.parameters, "-Scan");
     EXPECT_EQ(machine->simShell().calls[1].target, "http://www.trenmoor.com/");
 }
 

@@ -156,6 +156,7 @@ TEST_F(QuorvelRegistry, RestoreOfAMissingOrForeignFileFails) {
 }
 
 TEST_F(QuorvelRegistry, ScheduledScanRepairsApplicationPathsWithABackupAndLeavesALog) {
+    MakeFile("C:\\Work\\left.tmp", "junk");
     const Result r = Run({"-Scan"});
     ASSERT_EQ(r.rc, kExitOk) << r.err;
     EXPECT_FALSE(AppPathExists("gone.exe"));
@@ -170,6 +171,11 @@ TEST_F(QuorvelRegistry, ScheduledScanRepairsApplicationPathsWithABackupAndLeaves
     EXPECT_NE(log->find("Application Paths: 5 problems"), std::string::npos) << *log;
     EXPECT_NE(log->find("ActiveX, OLE/COM Entries: not built yet"), std::string::npos);
     EXPECT_NE(log->find("Repaired: 5, errors: 0"), std::string::npos);
+    // The temporary-files step ran; this machine has no recycle bin, so the file stays where it was.
+    EXPECT_NE(log->find("Temporary files: 1 found, 0 moved to the recycle bin (0 bytes), 1 failed"),
+              std::string::npos)
+        << *log;
+    EXPECT_TRUE(m->files().fileExists("C:\\Work\\left.tmp"));
 }
 
 }  // namespace

@@ -69,8 +69,12 @@ platform::MsgResult Win32Ui::messageBox(std::string_view text, std::string_view 
 }
 
 void Win32Ui::processMessages() {
+    // Bounded in time: a timer whose handler takes longer than its period would otherwise keep the
+    // queue full and this call would never return to the loop that made it.
+    constexpr ULONGLONG kBudgetMs = 50;
+    const ULONGLONG start = GetTickCount64();
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (GetTickCount64() - start < kBudgetMs && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             // The main loop must still see it, or the program would not end.
             quitSeen_ = true;
