@@ -18,7 +18,8 @@ constexpr CliCommand kCommands[] = {
      &RunDuplicates},
     {"shred", "shred [--level quick|safe|thorough] PATH...", &RunShred},
     {"registry scan", "registry scan [--sections 2,5,10] [--json]", &RunRegistryScan},
-    {"registry repair", "registry repair [--sections 2,5,10] [--ids 1,4,7] [--no-backup] [--json]", &RunRegistryRepair},
+    {"registry repair", "registry repair [--sections 2,5,10] [--ids 1,4,7] [--no-backup] [--json]",
+     &RunRegistryRepair},
     {"registry restore", "registry restore FILE", &RunRegistryRestore},
     {"-Scan", "-Scan", &RunScheduledScan},
 };
@@ -88,7 +89,8 @@ bool ExtractMachineOptions(std::vector<std::string>& args, MachineOptions& optio
     for (size_t i = 0; i < args.size(); ++i) {
         std::string value;
         if (args[i] == "--registry" || args[i].rfind("--registry=", 0) == 0) {
-            if (args[i] == "--registry" && i + 1 >= args.size()) return problem = "--registry needs FILE.reg", false;
+            if (args[i] == "--registry" && i + 1 >= args.size())
+                return problem = "--registry needs FILE.reg", false;
             options.registryFiles.push_back(args[i] == "--registry" ? args[++i] : args[i].substr(11));
             continue;
         }

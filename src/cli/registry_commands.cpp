@@ -104,7 +104,7 @@ void DetectPlatform(AppContext& ctx) {
 void RunScan(AppContext& ctx, const rc::SectionSelection& sections, HeadlessScan& run) {
     DetectPlatform(ctx);
     BuildExcludedDrives(ctx.platform.files(), ctx.ExcludedDrives);
-    rc::MessagePump pump(ctx.ui, ctx.platform.clock());
+    MessagePump pump(ctx.ui, ctx.platform.clock());
     const uint64_t start = ctx.platform.clock().tickMs();
     run.scan.Clear();
     run.scan.Run(sections, pump);
@@ -200,7 +200,7 @@ bool RepairWithBackup(AppContext& ctx, HeadlessScan& run, bool noBackup, RepairR
     std::vector<int> order;
     for (int n = 1; n <= rc::kSectionCount; ++n) order.push_back(n);
     ctx.ScanState = kScanNormal;
-    rc::MessagePump pump(ctx.ui, ctx.platform.clock());
+    MessagePump pump(ctx.ui, ctx.platform.clock());
     rc::RunRepairs(ctx, run.scan.Contents(), order, result.repairs, pump, {});
     return true;
 }

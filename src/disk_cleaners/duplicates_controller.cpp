@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "disk_cleaners/loop_pacer.h"
+#include "common/message_pump.h"
 
 namespace trenmoor::disk_cleaners {
 
@@ -56,14 +56,14 @@ void DuplicatesController::scan(const std::vector<std::string>& checkedRoots) {
     startTick_ = ctx_.platform.clock().tickMs();
     timing_ = true;
     finder_ = DuplicateFinder(criteria);
-    LoopPacer pacer(ctx_.ui, ctx_.platform.clock());
+    MessagePump pacer(ctx_.ui, ctx_.platform.clock());
     DuplicateScanHooks hooks;
     hooks.onFolder = [&](const std::string& folder) {
         scanMessage_ = folder;
-        pacer.pump();
+        pacer.Pump();
     };
     hooks.stop = [&] {
-        pacer.tick();
+        pacer.Tick();
         return scanState_ != kDupScanning;
     };
     platform::FileSystem& files = ctx_.platform.files();
@@ -91,13 +91,13 @@ bool DuplicatesController::deleteMarked() {
         return false;
     }
     finishRows_.clear();
-    LoopPacer pacer(ctx_.ui, ctx_.platform.clock());
+    MessagePump pacer(ctx_.ui, ctx_.platform.clock());
     const DeletionCounts counts = DeleteMarked(
         ctx_.platform.files(), ctx_.platform.shell(), results_.rows(), deleteToRecycleBin,
         [&](const std::string& path, std::string_view status) {
             finishRows_.push_back({path, std::string(status)});
         },
-        [&] { pacer.force(); });
+        [&] { pacer.Force(); });
     finishTexts_[0] = DeletionFoundText(counts);
     finishTexts_[1] = DeletionDeletedText(counts);
     finishTexts_[2] = DeletionFailedText(counts);

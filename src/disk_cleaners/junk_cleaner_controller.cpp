@@ -1,9 +1,9 @@
 #include "disk_cleaners/junk_cleaner_controller.h"
 
+#include "common/message_pump.h"
 #include "common/settings.h"
 #include "common/shared_helpers.h"
 #include "disk_cleaners/folder_walk.h"
-#include "disk_cleaners/loop_pacer.h"
 
 namespace trenmoor::disk_cleaners {
 
@@ -123,23 +123,23 @@ void JunkCleanerController::scan() {
     }
     found_.clear();
     const JunkMatcher matcher(types_);
-    LoopPacer pacer(ctx_.ui, ctx_.platform.clock());
+    MessagePump pacer(ctx_.ui, ctx_.platform.clock());
     JunkScanHooks hooks;
     hooks.onFolder = [&](const std::string& folder) {
         scanMessage_ = folder;
-        pacer.pump();
+        pacer.Pump();
     };
     hooks.stop = [&] {
-        pacer.tick();
+        pacer.Tick();
         return runState_ == kJunkStop;
     };
     for (JunkStatusRow& row : scanRows_) {
         if (runState_ == kJunkStop) break;
         row.Status = kScanning;
-        pacer.force();
+        pacer.Force();
         ScanForJunk(ctx_.platform.files(), row.Text, matcher, found_, hooks);
         row.Status = runState_ == kJunkStop ? kUserStop : kFinished;
-        pacer.force();
+        pacer.Force();
     }
     scanMessage_.clear();
     if (runState_ == kJunkScanning) runState_ = kJunkScanned;
@@ -148,7 +148,7 @@ void JunkCleanerController::scan() {
 void JunkCleanerController::clean() {
     runState_ = kJunkCleaning;
     cleanRows_.clear();
-    LoopPacer pacer(ctx_.ui, ctx_.platform.clock());
+    MessagePump pacer(ctx_.ui, ctx_.platform.clock());
     for (const JunkDriveSummary& row : report_) {
         if (runState_ == kJunkCleanStop) break;
         if (!row.Checked) continue;
@@ -158,7 +158,7 @@ void JunkCleanerController::clean() {
             const std::string_view status =
                 CleanJunkFile(ctx_.platform.files(), ctx_.platform.shell(), mode, f.FullPath, moveFolder);
             cleanRows_.push_back({f.FullPath, std::string(status)});
-            pacer.tick();
+            pacer.Tick();
         }
     }
     if (runState_ == kJunkCleaning) runState_ = kJunkIdle;

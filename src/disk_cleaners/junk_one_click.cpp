@@ -1,9 +1,9 @@
 #include "disk_cleaners/junk_one_click.h"
 
+#include "common/message_pump.h"
 #include "common/shared_helpers.h"
 #include "disk_cleaners/junk_clean.h"
 #include "disk_cleaners/junk_scan.h"
-#include "disk_cleaners/loop_pacer.h"
 
 namespace trenmoor::disk_cleaners {
 
@@ -11,10 +11,10 @@ OneClickJunkResult RunTemporaryFilesStep(AppContext& ctx) {
     platform::FileSystem& files = ctx.platform.files();
     const auto types = LoadJunkTypes(files, ProgramFile(files, kJunkTypesFileName));
     const JunkMatcher matcher(types);
-    LoopPacer pacer(ctx.ui, ctx.platform.clock());
+    MessagePump pacer(ctx.ui, ctx.platform.clock());
     JunkScanHooks hooks;
     hooks.stop = [&] {
-        pacer.tick();
+        pacer.Tick();
         return ctx.ScanState == kScanAbort;
     };
     std::vector<TTempFileInfo> found;
@@ -32,7 +32,7 @@ OneClickJunkResult RunTemporaryFilesStep(AppContext& ctx) {
             ++r.Recycled;
             r.BytesRecycled += f.Size;
         }
-        pacer.tick();
+        pacer.Tick();
     }
     return r;
 }

@@ -1,7 +1,7 @@
 #include "disk_cleaners/shredder_controller.h"
 
+#include "common/message_pump.h"
 #include "common/settings.h"
-#include "disk_cleaners/loop_pacer.h"
 
 namespace trenmoor::disk_cleaners {
 
@@ -26,11 +26,11 @@ std::vector<ShredItem> ShredderController::shred() {
         return {};
     }
     FileShredder shredder(ctx_.platform.files(), level_);
-    LoopPacer pacer(ctx_.ui, ctx_.platform.clock());
+    MessagePump pacer(ctx_.ui, ctx_.platform.clock());
     std::vector<ShredItem> done;
     const auto report = [&](const ShredItem& item) {
         done.push_back(item);
-        pacer.pump();
+        pacer.Pump();
     };
     const auto stop = [this] { return ctx_.ScanState == kScanAbort; };
     for (const std::string& path : items_) {

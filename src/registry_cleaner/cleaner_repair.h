@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "common/app_context.h"
-#include "registry_cleaner/cleaner_pump.h"
+#include "common/message_pump.h"
 #include "registry_cleaner/registry_contents.h"
 
 namespace trenmoor::registry_cleaner {

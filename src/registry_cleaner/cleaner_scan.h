@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/app_context.h"
+#include "common/message_pump.h"
 #include "registry_cleaner/cleaner_progress.h"
-#include "registry_cleaner/cleaner_pump.h"
 #include "registry_cleaner/ignore_list.h"
 #include "registry_cleaner/registry_contents.h"
 

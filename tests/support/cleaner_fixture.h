@@ -66,7 +66,7 @@ class CleanerFixture : public ::testing::Test {
     void Scan(std::initializer_list<int> sections) {
         registry_cleaner::SectionSelection selected{};
         for (const int n : sections) selected[static_cast<size_t>(n)] = true;
-        registry_cleaner::MessagePump pump(ui, m->clock());
+        MessagePump pump(ui, m->clock());
         scan.Run(selected, pump);
     }
     const registry_cleaner::TRegistryContents& Found(int section) const {

@@ -135,4 +135,15 @@ class MemoryCanvas {
     HGDIOBJ old_;
 };
 
+// A WM_PAINT answered through an off-screen bitmap, so repaints never flicker: `paint(dc, clientRect)`.
+template <class PaintFn>
+void PaintBuffered(HWND hwnd, PaintFn&& paint) {
+    PaintDC dc(hwnd);
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    MemoryCanvas canvas(dc.get(), r.right, r.bottom);
+    paint(canvas.get(), r);
+    canvas.CopyToTarget();
+}
+
 }  // namespace trenmoor::views

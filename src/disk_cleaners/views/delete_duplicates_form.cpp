@@ -478,12 +478,7 @@ LRESULT TDeleteDuplicatesForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PaintDC paint(Handle());
-            RECT r{};
-            GetClientRect(Handle(), &r);
-            MemoryCanvas canvas(paint.get(), r.right, r.bottom);
-            Paint(canvas.get(), r);
-            canvas.CopyToTarget();
+            PaintBuffered(Handle(), [this](HDC dc, const RECT& r) { Paint(dc, r); });
             return 0;
         }
         case WM_SIZE:

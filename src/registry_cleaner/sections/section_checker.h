@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "common/app_context.h"
+#include "common/message_pump.h"
 #include "registry_cleaner/cleaner_progress.h"
-#include "registry_cleaner/cleaner_pump.h"
 #include "registry_cleaner/ignore_list.h"
 #include "registry_cleaner/registry_contents.h"
 
