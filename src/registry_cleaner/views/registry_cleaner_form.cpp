@@ -46,7 +46,10 @@ void SetColumnText(HWND list, int index, const std::wstring& text) {
 }
 
 void SetShown(HWND hwnd, bool visible) {
-    if ((IsWindowVisible(hwnd) != FALSE) != visible) ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    // The control's own style, not IsWindowVisible: before the form is shown every child reads as
+    // hidden, and a control meant to be hidden would then appear with the form.
+    const bool shown = (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != visible) ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void SetShown(TImageEx& image, bool visible) {
