@@ -104,6 +104,9 @@ class RegistryCleanerWindowTest : public ::testing::Test {
 TEST_F(RegistryCleanerWindowTest, ScanResultsRepairAndFinishThroughTheWindow) {
     auto& c = form->Controller();
     EXPECT_EQ(c.Mode(), rc::CleanerMode::Ready);
+    // The results page's controls stay hidden on the sections page, also right after the first show.
+    EXPECT_FALSE(IsWindowVisible(form->ShowHideDetailsLink()));
+    EXPECT_FALSE(IsWindowVisible(form->RepairGrid()));
     // Select All off (every section deselected), then four sections by their pictures.
     if (c.SelectAllChecked()) form->cbSelectAllClick();
     for (const int n : {2, 5, 10, 11}) c.SectionClick(n);

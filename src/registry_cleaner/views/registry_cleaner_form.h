@@ -48,6 +48,7 @@ class TRegistryCleanerForm : public WindowBase, public app::ToolWindow, public S
 
     registry_cleaner::TRegistryCleanerController& Controller() { return controller_; }
     HWND RepairGrid() const { return repairGrid_; }
+    HWND ShowHideDetailsLink() const { return abShowHideDetails.Handle(); }
     HWND ProblemsListBox() const { return problemsList_; }
     HWND FinishListView() const { return finishList_; }
     TRepairDialogForm* RepairDialog() const { return repairDialog_.get(); }
