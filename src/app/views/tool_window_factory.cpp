@@ -3,6 +3,7 @@
 #include "app/views/placeholder_tool_form.h"
 #include "disk_cleaners/views/advanced_shred_form.h"
 #include "disk_cleaners/views/delete_duplicates_form.h"
+#include "disk_cleaners/views/sys_disk_cleaner_form.h"
 #include "platform/win32/wide.h"
 #include "registry_cleaner/views/reg_backup_form.h"
 #include "registry_cleaner/views/registry_cleaner_window.h"
@@ -21,6 +22,7 @@ constexpr BuiltTool kBuiltTools[] = {
     {app::ToolId::RegistryBackup, MakeRegBackupForm},
     {app::ToolId::DuplicateCleaner, MakeDeleteDuplicatesForm},
     {app::ToolId::FileShredder, MakeAdvancedShredForm},
+    {app::ToolId::JunkFileCleaner, MakeSysDiskCleanerForm},
 };
 
 }  // namespace

@@ -1,0 +1,73 @@
+#pragma once
+// TSysDiskCleanerForm, caption "Junk File Cleaner": the six-page wizard (drives, junk types, scan,
+// report, cleaning options, cleanup). It draws JunkCleanerController's state and forwards every event.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "app/navigation_controller.h"
+#include "app/views/image_ex.h"
+#include "app/views/tool_window_factory.h"
+#include "app/views/window_base.h"
+#include "disk_cleaners/junk_cleaner_controller.h"
+
+namespace trenmoor::views {
+
+class TSysDiskCleanerForm : public WindowBase, public app::ToolWindow {
+  public:
+    TSysDiskCleanerForm(HWND host, AppContext& ctx);
+    ~TSysDiskCleanerForm() override;
+    // The main window reads the run state through this hook (busy while 1); cleared on destruction.
+    void WireBusyHook(app::NavigationController& navigation);
+
+    void Show() override;
+    void Close() override { controller_.close(); }
+
+    // Handlers, one per control event.
+    void FormShow();
+    void NextBtnClick();
+    void BackBtnClick();
+    void StopScanBtnClick() { controller_.stopScan(); }
+    void cbJunkFileSelectAllClick();
+    void DelBtnClick();
+    void RadioButtonClick();  // any of the three cleaning modes
+    // Redraws every page's lists from the controller (also after a test changed its drives).
+    void Sync();
+
+    disk_cleaners::JunkCleanerController& Controller() { return controller_; }
+    HWND DiskListView() const { return disks_; }
+    HWND JunkFilesListView() const { return types_; }
+    HWND ScanListView() const { return scan_; }
+    HWND ReportListView() const { return report_; }
+    HWND CleanerListView() const { return cleaner_; }
+    HWND RadioButton(int i) const { return modes_[i]; }
+    std::wstring ReportStatusText() const;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  private:
+    void CreateControls();
+    void Layout();
+    void ReadChecks();  // list view check boxes into the controller
+    void FillDrives();
+    void FillTypes();
+    void FillStatusRows(HWND list, const std::vector<disk_cleaners::JunkStatusRow>& rows);
+    void FillReport();
+    void Paint(HDC dc, const RECT& r);
+    LRESULT OnNotify(NMHDR& header);
+
+    disk_cleaners::JunkCleanerController controller_;
+    AppContext& ctx_;
+    TImageEx BackBtn, NextBtn, StopScanBtn, AddBtn, EditBtn, DelBtn;
+    HWND disks_ = nullptr, types_ = nullptr, scan_ = nullptr, report_ = nullptr, cleaner_ = nullptr;
+    HWND cbJunkFileSelectAll = nullptr, modes_[3] = {};
+    app::NavigationController* navigation_ = nullptr;
+};
+
+std::unique_ptr<app::ToolWindow> MakeSysDiskCleanerForm(const ToolHost& host);
+
+}  // namespace trenmoor::views

@@ -1,0 +1,164 @@
+// The Junk File Cleaner hosted in the real main window: the drives page, the junk types, a scan of a
+// scratch folder standing in for a drive, the report, permanent deletion and the cleanup page; a
+// screenshot of each page.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/views/dm_view.h"
+#include "app/views/trenmoor_form.h"
+#include "common/shared_helpers.h"
+#include "disk_cleaners/views/sys_disk_cleaner_form.h"
+#include "gui/gui_support.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
+#include "support/scripted_ui.h"
+#include "wine/scratch_folder.h"
+
+namespace trenmoor::views {
+namespace {
+
+namespace dcl = disk_cleaners;
+using platform::win32::Widen;
+
+std::wstring Cell(HWND list, int row, int column) {
+    wchar_t text[512] = {};
+    ListView_GetItemText(list, row, column, text, 511);
+    return text;
+}
+
+class JunkCleanerWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.created());
+        types = ProgramFile(machine.files(), dcl::kJunkTypesFileName);
+        (void)machine.files().deleteFile(types);  // the default junk types
+        LoadSettings(machine.registry(), ctx.settings);
+        ctx.settings.OneScheduleOfWeek = 1;  // leave the machine's task folder alone
+        dm = std::make_unique<TDM>(ctx);
+        dmView = std::make_unique<TDMView>(*dm);
+        main = std::make_unique<TTrenmoorForm>(ctx, *dm, *dmView);
+        ASSERT_NE(main->Handle(), nullptr);
+        main->Show();
+        testing::Pump(50);
+        testing::Click(main->GroupButton(app::GroupId::CleanJunks).Handle());
+        ASSERT_TRUE(testing::PumpUntil([this] { return !main->Animating(); }));
+        const HWND hosted =
+            FindWindowExW(main->ShowFormPanel.Handle(), nullptr, L"TSysDiskCleanerForm", nullptr);
+        ASSERT_NE(hosted, nullptr);
+        form = dynamic_cast<TSysDiskCleanerForm*>(
+            reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hosted, GWLP_USERDATA)));
+        ASSERT_NE(form, nullptr);
+    }
+    void TearDown() override {
+        main.reset();
+        dmView.reset();
+        dm.reset();
+        (void)machine.files().deleteFile(types);
+    }
+    void put(const std::string& name, size_t size) {
+        const std::string path = dir.path(name);
+        (void)machine.files().createDirectory(path.substr(0, path.rfind('\\')));
+        auto s = machine.files().open(path, platform::OpenMode::Create);
+        const std::string bytes(size, 'j');
+        ASSERT_TRUE(s && s->write(bytes.data(), bytes.size()));
+    }
+    void Shot(const wchar_t* name) {
+        RedrawWindow(main->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        testing::Pump(80);
+        EXPECT_FALSE(testing::SaveScreenshot(main->Handle(), name).empty()) << name;
+    }
+
+    platform::win32::Win32Platform machine;
+    testing::ScriptedUi ui;
+    AppContext ctx{machine, ui};
+    testing::ScratchFolder dir;
+    std::string types;
+    std::unique_ptr<TDM> dm;
+    std::unique_ptr<TDMView> dmView;
+    std::unique_ptr<TTrenmoorForm> main;
+    TSysDiskCleanerForm* form = nullptr;
+};
+
+TEST_F(JunkCleanerWindowTest, ScansAScratchFolderReportsAndDeletesTheJunk) {
+    EXPECT_EQ(testing::TextOf(form->Handle()), L"Junk File Cleaner");
+    ASSERT_TRUE(main->Navigation().JunkCleanerState);  // the busy hook reads this window's run state
+    EXPECT_EQ(main->Navigation().JunkCleanerState(), dcl::kJunkIdle);
+    EXPECT_EQ(form->Controller().page(), dcl::JunkPage::Drives);
+    ASSERT_GE(ListView_GetItemCount(form->DiskListView()), 1);  // the fixed drive C:
+    EXPECT_EQ(Cell(form->DiskListView(), 0, 0), L"C:");
+    EXPECT_EQ(Cell(form->DiskListView(), 0, 2).back(), L'B');  // "...MB"
+    EXPECT_TRUE(ListView_GetCheckState(form->DiskListView(), 0));
+    Shot(L"junk_cleaner_drives");
+
+    put("a.tmp", 2048);
+    put("keep.txt", 100);
+    put("README.TXT", 100);  // names are compared without regard to case
+    put("sub\\b.log", 1024);
+    put("sub\\c.bak", 512);
+    form->Controller().drives() = {{dir.path(), 0, true}};  // the scratch folder stands in for a drive
+    form->Sync();
+
+    form->NextBtnClick();
+    ASSERT_EQ(form->Controller().page(), dcl::JunkPage::JunkFiles);
+    ASSERT_EQ(ListView_GetItemCount(form->JunkFilesListView()), 47);
+    EXPECT_EQ(Cell(form->JunkFilesListView(), 0, 0), L"*.swp");
+    EXPECT_EQ(Cell(form->JunkFilesListView(), 0, 1), L"Temporary Junk Files");
+    EXPECT_TRUE(ListView_GetCheckState(form->JunkFilesListView(), 46));
+    Shot(L"junk_cleaner_types");
+
+    form->NextBtnClick();  // the scan
+    ASSERT_EQ(form->Controller().page(), dcl::JunkPage::Scan);
+    EXPECT_EQ(form->Controller().runState(), dcl::kJunkScanned);
+    EXPECT_EQ(main->Navigation().JunkCleanerState(), dcl::kJunkScanned);
+    EXPECT_FALSE(main->Navigation().IsRefused(app::ToolId::DuplicateCleaner));  // only 1 is busy
+    ASSERT_EQ(ListView_GetItemCount(form->ScanListView()), 1);
+    EXPECT_EQ(Cell(form->ScanListView(), 0, 0), Widen(dir.path()));
+    EXPECT_EQ(Cell(form->ScanListView(), 0, 1), L"Finished");
+    EXPECT_EQ(form->Controller().found().size(), 4u);
+    EXPECT_TRUE(machine.files().fileExists(types));  // the types were saved as the scan started
+    Shot(L"junk_cleaner_scan");
+
+    form->NextBtnClick();
+    ASSERT_EQ(form->Controller().page(), dcl::JunkPage::Report);
+    ASSERT_EQ(ListView_GetItemCount(form->ReportListView()), 1);
+    EXPECT_EQ(Cell(form->ReportListView(), 0, 0), L"C:");
+    EXPECT_EQ(Cell(form->ReportListView(), 0, 1), L"4");
+    EXPECT_EQ(Cell(form->ReportListView(), 0, 2), L"3 KB");
+    EXPECT_TRUE(ListView_GetCheckState(form->ReportListView(), 0));
+    EXPECT_EQ(form->ReportStatusText(), L"Selected:  4  3 KB");
+    Shot(L"junk_cleaner_report");
+
+    form->NextBtnClick();
+    ASSERT_EQ(form->Controller().page(), dcl::JunkPage::CleanupOptions);
+    EXPECT_EQ(SendMessageW(form->RadioButton(1), BM_GETCHECK, 0, 0), BST_CHECKED);  // the recycle bin
+    EXPECT_EQ(testing::TextOf(form->RadioButton(0)), L"Permanently delete files");
+    SendMessageW(form->RadioButton(1), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(form->RadioButton(0), BM_SETCHECK, BST_CHECKED, 0);
+    form->RadioButtonClick();
+    EXPECT_EQ(form->Controller().mode, dcl::CleanMode::Delete);
+    Shot(L"junk_cleaner_options");
+
+    ui.answers = {platform::MsgResult::Yes};
+    form->NextBtnClick();
+    ASSERT_FALSE(ui.shown.empty());
+    EXPECT_EQ(ui.shown.back().caption, dcl::kJunkDeleteCaption);
+    ASSERT_EQ(form->Controller().page(), dcl::JunkPage::Cleanup);
+    ASSERT_EQ(ListView_GetItemCount(form->CleanerListView()), 4);
+    for (int row = 0; row < 4; ++row) EXPECT_EQ(Cell(form->CleanerListView(), row, 1), L"File Deleted");
+    for (const char* gone : {"a.tmp", "README.TXT", "sub\\b.log", "sub\\c.bak"})
+        EXPECT_FALSE(machine.files().fileExists(dir.path(gone))) << gone;
+    EXPECT_TRUE(machine.files().fileExists(dir.path("keep.txt")));
+    EXPECT_EQ(form->Controller().nextCaption(), "Finish");
+    Shot(L"junk_cleaner_cleanup");
+
+    form->NextBtnClick();  // "Finish": the wizard starts again
+    EXPECT_EQ(form->Controller().page(), dcl::JunkPage::Drives);
+}
+
+}  // namespace
+}  // namespace trenmoor::views
