@@ -1,6 +1,6 @@
-// The Junk File Cleaner hosted in the real main window: the drives page, the junk types, a scan of a
-// scratch folder standing in for a drive, the report, permanent deletion and the cleanup page; a
-// screenshot of each page.
+// The Junk File Cleaner hosted in the real main window: the drives page, the junk types with a type
+// added and changed through its dialog, a scan of a scratch folder standing in for a drive, the report
+// and its details dialog, permanent deletion and the cleanup page; a screenshot of each page.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -111,6 +111,41 @@ TEST_F(JunkCleanerWindowTest, ScansAScratchFolderReportsAndDeletesTheJunk) {
     EXPECT_TRUE(ListView_GetCheckState(form->JunkFilesListView(), 46));
     Shot(L"junk_cleaner_types");
 
+    // A type added through the dialog, then its description changed.
+    int dialogs = 0;
+    form->ShowTypeDialog = [&](TTemporaryFileForm& dialog) {
+        ++dialogs;
+        if (dialogs == 1) {
+            EXPECT_EQ(testing::TextOf(dialog.Handle()), L"Add a new file type");
+            EXPECT_FALSE(IsWindowEnabled(dialog.mrOkBtn()));  // nothing entered yet
+            SetWindowTextW(dialog.edExtension(), L"  ");
+            EXPECT_FALSE(IsWindowEnabled(dialog.mrOkBtn()));  // blanks only
+            SetWindowTextW(dialog.edExtension(), L"*.junk");
+            SetWindowTextW(dialog.edDesc(), L"Scratch junk");
+            EXPECT_TRUE(IsWindowEnabled(dialog.mrOkBtn()));
+            ShowWindow(dialog.Handle(), SW_SHOW);
+            RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            testing::Pump(80);
+            EXPECT_FALSE(testing::SaveScreenshot(dialog.Handle(), L"junk_cleaner_add_type").empty());
+        } else {
+            EXPECT_EQ(testing::TextOf(dialog.Handle()), L"Modify file type");
+            EXPECT_EQ(testing::TextOf(dialog.edExtension()), L"*.junk");
+            SetWindowTextW(dialog.edDesc(), L"Junk of the test");
+        }
+        dialog.mrOkBtnClick();
+        return dialog.Accepted();
+    };
+    form->AddBtnClick();
+    ASSERT_EQ(ListView_GetItemCount(form->JunkFilesListView()), 48);
+    EXPECT_EQ(Cell(form->JunkFilesListView(), 47, 0), L"*.junk");
+    EXPECT_EQ(Cell(form->JunkFilesListView(), 47, 1), L"Scratch junk");
+    EXPECT_TRUE(ListView_GetCheckState(form->JunkFilesListView(), 47));
+    ListView_SetItemState(form->JunkFilesListView(), 47, LVIS_SELECTED, LVIS_SELECTED);
+    form->EditBtnClick();
+    EXPECT_EQ(dialogs, 2);
+    EXPECT_EQ(Cell(form->JunkFilesListView(), 47, 1), L"Junk of the test");
+    put("d.junk", 0);
+
     form->NextBtnClick();  // the scan
     ASSERT_EQ(form->Controller().page(), dcl::JunkPage::Scan);
     EXPECT_EQ(form->Controller().runState(), dcl::kJunkScanned);
@@ -119,7 +154,7 @@ TEST_F(JunkCleanerWindowTest, ScansAScratchFolderReportsAndDeletesTheJunk) {
     ASSERT_EQ(ListView_GetItemCount(form->ScanListView()), 1);
     EXPECT_EQ(Cell(form->ScanListView(), 0, 0), Widen(dir.path()));
     EXPECT_EQ(Cell(form->ScanListView(), 0, 1), L"Finished");
-    EXPECT_EQ(form->Controller().found().size(), 4u);
+    EXPECT_EQ(form->Controller().found().size(), 5u);
     EXPECT_TRUE(machine.files().fileExists(types));  // the types were saved as the scan started
     Shot(L"junk_cleaner_scan");
 
@@ -127,11 +162,40 @@ TEST_F(JunkCleanerWindowTest, ScansAScratchFolderReportsAndDeletesTheJunk) {
     ASSERT_EQ(form->Controller().page(), dcl::JunkPage::Report);
     ASSERT_EQ(ListView_GetItemCount(form->ReportListView()), 1);
     EXPECT_EQ(Cell(form->ReportListView(), 0, 0), L"C:");
-    EXPECT_EQ(Cell(form->ReportListView(), 0, 1), L"4");
+    EXPECT_EQ(Cell(form->ReportListView(), 0, 1), L"5");
     EXPECT_EQ(Cell(form->ReportListView(), 0, 2), L"3 KB");
     EXPECT_TRUE(ListView_GetCheckState(form->ReportListView(), 0));
-    EXPECT_EQ(form->ReportStatusText(), L"Selected:  4  3 KB");
+    EXPECT_EQ(form->ReportStatusText(), L"Selected:  5  3 KB");
     Shot(L"junk_cleaner_report");
+
+    // "Click here" lists every found file; a double click on the drive row lists that drive's.
+    int shown = 0;
+    form->ShowDetails = [&](TDetailTempFileForm& details) {
+        ++shown;
+        EXPECT_EQ(testing::TextOf(details.Handle()), L"Details of Temporary Files found");
+        EXPECT_EQ(testing::TextOf(details.abFileTotal()), L"Total: 5");
+        const HWND list = details.TempFilesListBox();
+        ASSERT_EQ(ListView_GetItemCount(list), 5);
+        bool sawTmp = false;
+        for (int row = 0; row < 5; ++row) {
+            if (Cell(list, row, 0) != L"a.tmp") continue;
+            sawTmp = true;
+            EXPECT_EQ(Cell(list, row, 1), L"2KB");
+            EXPECT_EQ(Cell(list, row, 2), Widen(dir.path("a.tmp")));
+        }
+        EXPECT_TRUE(sawTmp);
+        if (shown == 1) {
+            ShowWindow(details.Handle(), SW_SHOW);
+            RedrawWindow(details.Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            testing::Pump(80);
+            EXPECT_FALSE(testing::SaveScreenshot(details.Handle(), L"junk_cleaner_details").empty());
+        }
+        details.CloseBtnClick();
+    };
+    form->ClickHereClick();
+    form->ReportListViewDblClick(0);
+    EXPECT_EQ(shown, 2);
 
     form->NextBtnClick();
     ASSERT_EQ(form->Controller().page(), dcl::JunkPage::CleanupOptions);
@@ -148,9 +212,9 @@ TEST_F(JunkCleanerWindowTest, ScansAScratchFolderReportsAndDeletesTheJunk) {
     ASSERT_FALSE(ui.shown.empty());
     EXPECT_EQ(ui.shown.back().caption, dcl::kJunkDeleteCaption);
     ASSERT_EQ(form->Controller().page(), dcl::JunkPage::Cleanup);
-    ASSERT_EQ(ListView_GetItemCount(form->CleanerListView()), 4);
-    for (int row = 0; row < 4; ++row) EXPECT_EQ(Cell(form->CleanerListView(), row, 1), L"File Deleted");
-    for (const char* gone : {"a.tmp", "README.TXT", "sub\\b.log", "sub\\c.bak"})
+    ASSERT_EQ(ListView_GetItemCount(form->CleanerListView()), 5);
+    for (int row = 0; row < 5; ++row) EXPECT_EQ(Cell(form->CleanerListView(), row, 1), L"File Deleted");
+    for (const char* gone : {"a.tmp", "README.TXT", "d.junk", "sub\\b.log", "sub\\c.bak"})
         EXPECT_FALSE(machine.files().fileExists(dir.path(gone))) << gone;
     EXPECT_TRUE(machine.files().fileExists(dir.path("keep.txt")));
     EXPECT_EQ(form->Controller().nextCaption(), "Finish");

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <shlobj.h>
+
 #include "app/views/gdi.h"
 #include "app/views/skin.h"
 #include "disk_cleaners/junk_clean.h"
@@ -129,7 +131,8 @@ void TSysDiskCleanerForm::CreateControls() {
     for (const Button& b : {Button{BackBtn, L"<Back", &TSysDiskCleanerForm::BackBtnClick},
                             Button{NextBtn, L"Next>", &TSysDiskCleanerForm::NextBtnClick},
                             Button{StopScanBtn, L"Stop", &TSysDiskCleanerForm::StopScanBtnClick},
-                            Button{AddBtn, L"Add", nullptr}, Button{EditBtn, L"Edit", nullptr},
+                            Button{AddBtn, L"Add", &TSysDiskCleanerForm::AddBtnClick},
+                            Button{EditBtn, L"Edit", &TSysDiskCleanerForm::EditBtnClick},
                             Button{DelBtn, L"Remove", &TSysDiskCleanerForm::DelBtnClick}}) {
         b.image.Create(self, b.caption, 0, 0, 0, 0);
         MakeTextButton(b.image, b.caption, pal::kPage);
@@ -216,6 +219,25 @@ void TSysDiskCleanerForm::cbJunkFileSelectAllClick() {
     FillTypes();
 }
 
+void TSysDiskCleanerForm::AddBtnClick() {
+    ReadChecks();
+    TTemporaryFileForm dialog(Handle(), L"Add a new file type", "", "");
+    if (!ShowTypeDialog(dialog)) return;
+    controller_.addType(dialog.Extension(), dialog.Description());
+    FillTypes();
+}
+
+void TSysDiskCleanerForm::EditBtnClick() {
+    const int row = ListView_GetNextItem(types_, -1, LVNI_SELECTED);
+    if (row < 0 || static_cast<size_t>(row) >= controller_.types().size()) return;
+    ReadChecks();
+    const dcl::TJunkFileType& type = controller_.types()[static_cast<size_t>(row)];
+    TTemporaryFileForm dialog(Handle(), L"Modify file type", type.Pattern, type.Description);
+    if (!ShowTypeDialog(dialog)) return;
+    controller_.editType(static_cast<size_t>(row), dialog.Extension(), dialog.Description());
+    FillTypes();
+}
+
 void TSysDiskCleanerForm::DelBtnClick() {
     const int row = ListView_GetNextItem(types_, -1, LVNI_SELECTED);
     if (row < 0) return;
@@ -229,6 +251,32 @@ void TSysDiskCleanerForm::RadioButtonClick() {
         if (SendMessageW(modes_[i], BM_GETCHECK, 0, 0) == BST_CHECKED) controller_.mode = kModes[i];
     if (controller_.mode == dcl::CleanMode::Delete) controller_.moveFolder.clear();
     Invalidate();
+}
+
+void TSysDiskCleanerForm::RadioButton3Click() {
+    BROWSEINFOW info{};
+    info.hwndOwner = Handle();
+    info.lpszTitle = L"Select Directory";
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    if (PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&info)) {
+        wchar_t path[MAX_PATH * 4] = {};
+        if (SHGetPathFromIDListW(pidl, path)) controller_.moveFolder = platform::win32::Narrow(path);
+        CoTaskMemFree(pidl);
+    }
+    RadioButtonClick();
+}
+
+void TSysDiskCleanerForm::ClickHereClick() {
+    if (controller_.found().empty()) return;
+    TDetailTempFileForm details(Handle(), controller_.foundOn(""));
+    ShowDetails(details);
+}
+
+void TSysDiskCleanerForm::ReportListViewDblClick(int row) {
+    const auto& rows = controller_.reportRows();
+    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return;
+    TDetailTempFileForm details(Handle(), controller_.foundOn(rows[static_cast<size_t>(row)].Drive));
+    ShowDetails(details);
 }
 
 void TSysDiskCleanerForm::FillDrives() {
@@ -398,6 +446,10 @@ LRESULT TSysDiskCleanerForm::OnNotify(NMHDR& header) {
         }
         return CDRF_DODEFAULT;
     }
+    if (header.idFrom == kReportId && header.code == NM_DBLCLK) {
+        ReportListViewDblClick(reinterpret_cast<NMITEMACTIVATE&>(header).iItem);
+        return 0;
+    }
     if (header.idFrom == kReportId && header.code == NM_CLICK)
         PostMessageW(Handle(), kApplyCheck, 0, 0);  // the status bar follows the check boxes
     return 0;
@@ -419,8 +471,21 @@ LRESULT TSysDiskCleanerForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_COMMAND:
             if (LOWORD(wp) == kSelectAllId) cbJunkFileSelectAllClick();
-            if (LOWORD(wp) >= kModeId && LOWORD(wp) < kModeId + 3) RadioButtonClick();
+            if (LOWORD(wp) == kModeId + 2 && HIWORD(wp) == BN_CLICKED)
+                RadioButton3Click();
+            else if (LOWORD(wp) >= kModeId && LOWORD(wp) < kModeId + 3)
+                RadioButtonClick();
             break;
+        case WM_LBUTTONDOWN: {
+            RECT r{};
+            GetClientRect(Handle(), &r);
+            const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+            const int bottom = r.bottom - S(44);
+            if (controller_.page() == dcl::JunkPage::Report && x >= S(16) && x < S(16) + S(64) &&
+                y >= bottom - S(46) && y < bottom - S(28))
+                ClickHereClick();
+            return 0;
+        }
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<NMHDR*>(lp));
         case WM_CTLCOLORSTATIC:

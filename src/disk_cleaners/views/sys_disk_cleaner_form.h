@@ -5,6 +5,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,8 @@
 #include "app/views/tool_window_factory.h"
 #include "app/views/window_base.h"
 #include "disk_cleaners/junk_cleaner_controller.h"
+#include "disk_cleaners/views/detail_temp_file_form.h"
+#include "disk_cleaners/views/temporary_file_form.h"
 
 namespace trenmoor::views {
 
@@ -32,8 +35,19 @@ class TSysDiskCleanerForm : public WindowBase, public app::ToolWindow {
     void BackBtnClick();
     void StopScanBtnClick() { controller_.stopScan(); }
     void cbJunkFileSelectAllClick();
+    void AddBtnClick();
+    void EditBtnClick();  // the selected row
     void DelBtnClick();
-    void RadioButtonClick();  // any of the three cleaning modes
+    // Shows the file type dialog; ShowModal unless replaced (tests fill it in and close it).
+    std::function<bool(TTemporaryFileForm&)> ShowTypeDialog = [](TTemporaryFileForm& d) {
+        return d.ShowModal();
+    };
+    void RadioButtonClick();               // any of the three cleaning modes
+    void RadioButton3Click();              // "Move all files in one folder": the destination is browsed for
+    void ClickHereClick();                 // the details of every found file
+    void ReportListViewDblClick(int row);  // the details of one drive's found files
+    // Shows the details dialog; ShowModal unless replaced (tests look at the dialog and close it).
+    std::function<void(TDetailTempFileForm&)> ShowDetails = [](TDetailTempFileForm& d) { d.ShowModal(); };
     // Redraws every page's lists from the controller (also after a test changed its drives).
     void Sync();
 
