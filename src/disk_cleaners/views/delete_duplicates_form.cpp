@@ -506,8 +506,19 @@ LRESULT TDeleteDuplicatesForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return WindowBase::HandleMessage(msg, wp, lp);
 }
 
+TDeleteDuplicatesForm::~TDeleteDuplicatesForm() {
+    if (navigation_) navigation_->DuplicateFinderState = nullptr;
+}
+
+void TDeleteDuplicatesForm::WireBusyHook(app::NavigationController& navigation) {
+    navigation_ = &navigation;
+    navigation.DuplicateFinderState = [this] { return controller_.scanState(); };
+}
+
 std::unique_ptr<app::ToolWindow> MakeDeleteDuplicatesForm(const ToolHost& host) {
-    return std::make_unique<TDeleteDuplicatesForm>(host.host, host.ctx);
+    auto form = std::make_unique<TDeleteDuplicatesForm>(host.host, host.ctx);
+    form->WireBusyHook(host.navigation);
+    return form;
 }
 
 }  // namespace trenmoor::views

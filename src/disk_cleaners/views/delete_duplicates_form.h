@@ -21,6 +21,11 @@ namespace trenmoor::views {
 class TDeleteDuplicatesForm : public WindowBase, public app::ToolWindow {
   public:
     TDeleteDuplicatesForm(HWND host, AppContext& ctx);
+    ~TDeleteDuplicatesForm() override;
+    TDeleteDuplicatesForm(const TDeleteDuplicatesForm&) = delete;
+    TDeleteDuplicatesForm& operator=(const TDeleteDuplicatesForm&) = delete;
+    // Lets the main window refuse navigation while a duplicate scan runs.
+    void WireBusyHook(app::NavigationController& navigation);
 
     void Show() override;
     void Close() override { controller_.stop(); }
@@ -62,6 +67,7 @@ class TDeleteDuplicatesForm : public WindowBase, public app::ToolWindow {
 
     disk_cleaners::DuplicatesController controller_;
     AppContext& ctx_;
+    app::NavigationController* navigation_ = nullptr;
     TImageEx ScanNowButton, StopButton, BackButton, DeleteButton, FinishButton;
     HWND tree_ = nullptr, results_ = nullptr, finish_ = nullptr;
     HWND filters_[5] = {};
