@@ -53,6 +53,11 @@ class RegKey {
     [[nodiscard]] virtual std::unique_ptr<RegKey> openSubkey(std::string_view path, bool create,
                                                              bool writable) = 0;
 
+    // Opens the direct subkey `name` read-only for a walk of the tree: nullptr when it cannot be opened
+    // or when it is a registry link (a walk never follows one, so a link loop cannot trap it and a link
+    // cannot lead it into another tree).
+    [[nodiscard]] virtual std::unique_ptr<RegKey> openChildForWalk(std::string_view name) = 0;
+
     // Names in the order the system enumerates them (subkeys sorted case-insensitively,
     // values in creation order).
     [[nodiscard]] virtual std::vector<std::string> subkeyNames() = 0;

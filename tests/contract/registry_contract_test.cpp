@@ -651,5 +651,31 @@ TEST_F(RegistryContract, DeletingAKeyNeverFollowsARegistryLink) {
     EXPECT_EQ(reg.ReadString("precious"), "keep me");
 }
 
+TEST_F(RegistryContract, AWalkOpensChildrenButNeverALink) {
+    {
+        TRegistry reg(registry());
+        ASSERT_TRUE(reg.OpenKey(abs("Walk\\Plain\\Below"), true));
+        ASSERT_TRUE(reg.OpenKey(abs("Walk\\Plain"), false));
+        ASSERT_TRUE(reg.WriteInteger("seen", 7));
+    }
+    std::unique_ptr<platform::RegKey> walk =
+        registry().open(platform::RootKey::CurrentUser, raw("Walk"), false, false);
+    ASSERT_TRUE(walk);
+    std::unique_ptr<platform::RegKey> plain = walk->openChildForWalk("Plain");
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->subkeyNames(), std::vector<std::string>{"Below"});
+    ASSERT_TRUE(plain->queryValue("seen"));
+    EXPECT_FALSE(walk->openChildForWalk("Missing"));
+    EXPECT_FALSE(walk->openChildForWalk("Plain\\Below")) << "one level only";
+    EXPECT_FALSE(walk->openChildForWalk(""));
+
+    // A link loop (a key linking back to its parent) is listed but never entered.
+    if (!env_->canCreateLink(raw("Walk\\Loop"), raw("Walk")))
+        GTEST_SKIP() << "this backend cannot make registry links in the scratch key";
+    EXPECT_EQ(walk->subkeyNames(), (std::vector<std::string>{"Loop", "Plain"}));
+    EXPECT_FALSE(walk->openChildForWalk("Loop"));
+    EXPECT_TRUE(walk->openChildForWalk("plain")) << "names ignore case";
+}
+
 }  // namespace
 }  // namespace trenmoor::testing

@@ -219,6 +219,15 @@ class SimKey final : public RegKey {
         return OpenFrom(tree_, node_, path, create, writable);
     }
 
+    std::unique_ptr<RegKey> openChildForWalk(std::string_view name) override {
+        if (!usable() || name.empty() || name.find('\\') != std::string_view::npos) return nullptr;
+        const auto it = node_->children.find(FoldName(name));
+        if (it == node_->children.end()) return nullptr;
+        const std::shared_ptr<Node>& child = it->second;
+        if (child->linkTarget || child->deleted || child->denied) return nullptr;
+        return std::make_unique<SimKey>(tree_, child, false);
+    }
+
     std::vector<std::string> subkeyNames() override {
         std::vector<std::string> names;
         if (!usable()) return names;

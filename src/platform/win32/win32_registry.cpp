@@ -34,6 +34,7 @@ REGSAM Access(bool writable) {
 }
 
 std::unique_ptr<RegKey> OpenFrom(HKEY base, std::string_view path, bool create, bool writable);
+bool KeyNamesFit(std::wstring_view path);
 
 class Win32RegKey final : public RegKey {
   public:
@@ -41,6 +42,20 @@ class Win32RegKey final : public RegKey {
 
     std::unique_ptr<RegKey> openSubkey(std::string_view path, bool create, bool writable) override {
         return OpenFrom(key_.get(), path, create, writable);
+    }
+
+    std::unique_ptr<RegKey> openChildForWalk(std::string_view name) override {
+        const auto wideName = WidenName(name);
+        if (!wideName || wideName->empty() || wideName->find(L'\\') != std::wstring::npos ||
+            !KeyNamesFit(*wideName))
+            return nullptr;
+        // Opened as a link, a link key shows itself instead of its target; an ordinary key opens as usual.
+        UniqueHKey key;
+        if (RegOpenKeyExW(key_.get(), wideName->c_str(), REG_OPTION_OPEN_LINK, KEY_READ, key.put()) !=
+                ERROR_SUCCESS ||
+            IsRegistryLink(key.get()))
+            return nullptr;
+        return std::make_unique<Win32RegKey>(std::move(key));
     }
 
     std::vector<std::string> subkeyNames() override {
