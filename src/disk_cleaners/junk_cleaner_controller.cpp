@@ -127,6 +127,7 @@ void JunkCleanerController::scan() {
     JunkScanHooks hooks;
     hooks.onFolder = [&](const std::string& folder) {
         scanMessage_ = folder;
+        progress();
         pacer.Pump();
     };
     hooks.stop = [&] {
@@ -136,18 +137,22 @@ void JunkCleanerController::scan() {
     for (JunkStatusRow& row : scanRows_) {
         if (runState_ == kJunkStop) break;
         row.Status = kScanning;
+        progress();
         pacer.Force();
         ScanForJunk(ctx_.platform.files(), row.Text, matcher, found_, hooks);
         row.Status = runState_ == kJunkStop ? kUserStop : kFinished;
+        progress();
         pacer.Force();
     }
     scanMessage_.clear();
     if (runState_ == kJunkScanning) runState_ = kJunkScanned;
+    progress();
 }
 
 void JunkCleanerController::clean() {
     runState_ = kJunkCleaning;
     cleanRows_.clear();
+    progress();
     MessagePump pacer(ctx_.ui, ctx_.platform.clock());
     for (const JunkDriveSummary& row : report_) {
         if (runState_ == kJunkCleanStop) break;
@@ -158,10 +163,16 @@ void JunkCleanerController::clean() {
             const std::string_view status =
                 CleanJunkFile(ctx_.platform.files(), ctx_.platform.shell(), mode, f.FullPath, moveFolder);
             cleanRows_.push_back({f.FullPath, std::string(status)});
+            progress();
             pacer.Tick();
         }
     }
     if (runState_ == kJunkCleaning) runState_ = kJunkIdle;
+    progress();
+}
+
+void JunkCleanerController::progress() {
+    if (onProgress) onProgress();
 }
 
 }  // namespace trenmoor::disk_cleaners

@@ -2,6 +2,7 @@
 // The junk file cleaner wizard's state machine: six pages, the run state, the drives, the junk types,
 // the scan, the report, the cleaning options and the cleaning, with every message through the Ui.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,11 @@ class JunkCleanerController {
     void editType(size_t index, std::string pattern, std::string description);
     void removeType(size_t index);  // asks first
 
+    // Called while a scan or a clean runs, before messages are let through: when the page changed, when
+    // a drive's status changed, when the folder being examined changed and when a file was cleaned, so
+    // the window can show the running page (its messages run inside next()).
+    std::function<void()> onProgress;
+
     // Cleanup options page.
     CleanMode mode = CleanMode::RecycleBin;
     std::string moveFolder;  // shown in panJunkMoveFolder
@@ -85,6 +91,7 @@ class JunkCleanerController {
     void scan();
     void clean();
     void enterPage(JunkPage page);
+    void progress();
 
     AppContext& ctx_;
     JunkPage page_ = JunkPage::Drives;

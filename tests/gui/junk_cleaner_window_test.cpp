@@ -90,7 +90,9 @@ TEST_F(JunkCleanerWindowTest, ScansAScratchFolderReportsAndDeletesTheJunk) {
     EXPECT_EQ(main->Navigation().JunkCleanerState(), dcl::kJunkIdle);
     EXPECT_EQ(form->Controller().page(), dcl::JunkPage::Drives);
     ASSERT_GE(ListView_GetItemCount(form->DiskListView()), 1);  // the fixed drive C:
-    EXPECT_EQ(Cell(form->DiskListView(), 0, 0), L"C:");
+    // The drive as the shell shows it ("Local Disk (C:)" or the like).
+    EXPECT_NE(Cell(form->DiskListView(), 0, 0).find(L"C:"), std::wstring::npos)
+        << Cell(form->DiskListView(), 0, 0);
     EXPECT_EQ(Cell(form->DiskListView(), 0, 2).back(), L'B');  // "...MB"
     EXPECT_TRUE(ListView_GetCheckState(form->DiskListView(), 0));
     Shot(L"junk_cleaner_drives");
@@ -146,7 +148,23 @@ TEST_F(JunkCleanerWindowTest, ScansAScratchFolderReportsAndDeletesTheJunk) {
     EXPECT_EQ(Cell(form->JunkFilesListView(), 47, 1), L"Junk of the test");
     put("d.junk", 0);
 
+    // While the scan runs the window shows it: the Scan page with its Stop button, and the main window
+    // refuses to leave the tool.
+    int liveScanUpdates = 0;
+    form->AfterLiveUpdate = [&] {
+        if (form->Controller().runState() != dcl::kJunkScanning || liveScanUpdates++ > 0) return;
+        EXPECT_EQ(form->Controller().page(), dcl::JunkPage::Scan);
+        EXPECT_TRUE(IsWindowVisible(form->ScanListView()));
+        EXPECT_FALSE(IsWindowVisible(form->JunkFilesListView()));
+        EXPECT_TRUE(form->StopScanVisible());
+        EXPECT_TRUE(main->Navigation().IsBusy());
+        EXPECT_FALSE(main->Navigation().ChooseGroup(app::GroupId::RepairProblems));
+        Shot(L"junk_cleaner_scanning");
+    };
     form->NextBtnClick();  // the scan
+    EXPECT_GT(liveScanUpdates, 0);
+    EXPECT_FALSE(main->Navigation().IsBusy());
+    EXPECT_FALSE(form->StopScanVisible());
     ASSERT_EQ(form->Controller().page(), dcl::JunkPage::Scan);
     EXPECT_EQ(form->Controller().runState(), dcl::kJunkScanned);
     EXPECT_EQ(main->Navigation().JunkCleanerState(), dcl::kJunkScanned);
@@ -161,7 +179,7 @@ TEST_F(JunkCleanerWindowTest, ScansAScratchFolderReportsAndDeletesTheJunk) {
     form->NextBtnClick();
     ASSERT_EQ(form->Controller().page(), dcl::JunkPage::Report);
     ASSERT_EQ(ListView_GetItemCount(form->ReportListView()), 1);
-    EXPECT_EQ(Cell(form->ReportListView(), 0, 0), L"C:");
+    EXPECT_NE(Cell(form->ReportListView(), 0, 0).find(L"C:"), std::wstring::npos);
     EXPECT_EQ(Cell(form->ReportListView(), 0, 1), L"5");
     EXPECT_EQ(Cell(form->ReportListView(), 0, 2), L"3 KB");
     EXPECT_TRUE(ListView_GetCheckState(form->ReportListView(), 0));
@@ -207,8 +225,24 @@ TEST_F(JunkCleanerWindowTest, ScansAScratchFolderReportsAndDeletesTheJunk) {
     EXPECT_EQ(form->Controller().mode, dcl::CleanMode::Delete);
     Shot(L"junk_cleaner_options");
 
+    // While cleaning, the "please wait" notice stays on top; it goes when the cleaning ends.
+    bool noticeShown = false;
+    form->AfterLiveUpdate = [&] {
+        if (form->Controller().runState() != dcl::kJunkCleaning) return;
+        const THintForm* notice = form->CleaningNotice();
+        ASSERT_NE(notice, nullptr);
+        EXPECT_TRUE(IsWindowVisible(notice->Handle()));
+        EXPECT_EQ(notice->Message(), L"Please wait for the process to be finished.");
+        if (!noticeShown) {
+            noticeShown = true;
+            RedrawWindow(notice->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            EXPECT_FALSE(testing::SaveScreenshot(notice->Handle(), L"junk_cleaner_please_wait").empty());
+        }
+    };
     ui.answers = {platform::MsgResult::Yes};
     form->NextBtnClick();
+    EXPECT_TRUE(noticeShown);
+    EXPECT_EQ(form->CleaningNotice(), nullptr);
     ASSERT_FALSE(ui.shown.empty());
     EXPECT_EQ(ui.shown.back().caption, dcl::kJunkDeleteCaption);
     ASSERT_EQ(form->Controller().page(), dcl::JunkPage::Cleanup);
@@ -222,6 +256,33 @@ TEST_F(JunkCleanerWindowTest, ScansAScratchFolderReportsAndDeletesTheJunk) {
 
     form->NextBtnClick();  // "Finish": the wizard starts again
     EXPECT_EQ(form->Controller().page(), dcl::JunkPage::Drives);
+}
+
+TEST_F(JunkCleanerWindowTest, StopDuringTheScanEndsItAndFreesTheMainWindow) {
+    for (int i = 0; i < 40; ++i) put("f" + std::to_string(i) + "\\x.tmp", 10);
+    form->Controller().drives() = {{dir.path(), 0, true}, {dir.path("f1"), 0, true}};
+    form->Sync();
+    form->NextBtnClick();  // the junk types
+    ASSERT_EQ(form->Controller().page(), dcl::JunkPage::JunkFiles);
+
+    // The Stop button is pressed as the first folder is examined.
+    form->AfterLiveUpdate = [&] {
+        if (form->Controller().runState() != dcl::kJunkScanning || form->Controller().scanMessage().empty())
+            return;
+        ASSERT_TRUE(form->StopScanVisible());
+        form->StopScanBtnClick();
+    };
+    form->NextBtnClick();
+    form->AfterLiveUpdate = nullptr;
+    EXPECT_EQ(form->Controller().runState(), dcl::kJunkStop);
+    EXPECT_LT(form->Controller().found().size(), 40u);
+    ASSERT_EQ(ListView_GetItemCount(form->ScanListView()), 2);
+    EXPECT_EQ(Cell(form->ScanListView(), 0, 1), L"User Stop");
+    EXPECT_EQ(Cell(form->ScanListView(), 1, 1), L"") << "the second drive is not scanned";
+    EXPECT_FALSE(form->StopScanVisible());
+    EXPECT_FALSE(main->Navigation().IsBusy());
+    form->NextBtnClick();  // the report of what was found before the stop
+    EXPECT_EQ(form->Controller().page(), dcl::JunkPage::Report);
 }
 
 }  // namespace

@@ -506,13 +506,10 @@ LRESULT TDeleteDuplicatesForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return WindowBase::HandleMessage(msg, wp, lp);
 }
 
-TDeleteDuplicatesForm::~TDeleteDuplicatesForm() {
-    if (navigation_) navigation_->DuplicateFinderState = nullptr;
-}
+TDeleteDuplicatesForm::~TDeleteDuplicatesForm() = default;
 
 void TDeleteDuplicatesForm::WireBusyHook(app::NavigationController& navigation) {
-    navigation_ = &navigation;
-    navigation.DuplicateFinderState = [this] { return controller_.scanState(); };
+    busyHook_.Bind(navigation.DuplicateFinderState, [this] { return controller_.scanState(); });
 }
 
 std::unique_ptr<app::ToolWindow> MakeDeleteDuplicatesForm(const ToolHost& host) {

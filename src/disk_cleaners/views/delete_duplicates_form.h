@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/busy_hook.h"
 #include "app/navigation_controller.h"
 #include "app/views/image_ex.h"
 #include "app/views/tool_window_factory.h"
@@ -67,7 +68,7 @@ class TDeleteDuplicatesForm : public WindowBase, public app::ToolWindow {
 
     disk_cleaners::DuplicatesController controller_;
     AppContext& ctx_;
-    app::NavigationController* navigation_ = nullptr;
+    app::BusyHook busyHook_;  // after controller_: released before it goes
     TImageEx ScanNowButton, StopButton, BackButton, DeleteButton, FinishButton;
     HWND tree_ = nullptr, results_ = nullptr, finish_ = nullptr;
     HWND filters_[5] = {};

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "app/views/gdi.h"
@@ -54,10 +55,11 @@ HWND MakeList(HWND parent, int id, bool checks,
     return list;
 }
 
-void AddRow(HWND list, const std::vector<std::wstring>& cells, int checked = -1) {
+void AddRow(HWND list, const std::vector<std::wstring>& cells, int checked = -1, int image = I_IMAGENONE) {
     const int row = ListView_GetItemCount(list);
     LVITEMW item{};
-    item.mask = LVIF_TEXT;
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iImage = image;
     item.iItem = row;
     item.pszText = const_cast<wchar_t*>(cells[0].c_str());
     ListView_InsertItem(list, &item);
@@ -77,6 +79,34 @@ void FitColumns(HWND list, int stretch) {
         if (c != stretch) others += ListView_GetColumnWidth(list, c);
     const int width = (r.right - r.left) - GetSystemMetrics(SM_CXVSCROLL) - 6 - others;
     ListView_SetColumnWidth(list, stretch, std::max(S(60), width));
+}
+
+// How the shell shows a drive root ("Local Disk (C:)" and its small icon in the system image list); a
+// text that is not a drive ("C:") is shown as it is, without an icon.
+struct DriveLook {
+    std::wstring caption;
+    int icon = I_IMAGENONE;
+};
+DriveLook LookOfDrive(const std::string& drive) {
+    if (drive.size() != 2 || drive[1] != ':') return {Widen(drive)};
+    const std::wstring root = Widen(drive + "\\");
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(root.c_str(), 0, &info, sizeof info,
+                        SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON) ||
+        info.szDisplayName[0] == L'\0')
+        return {Widen(drive)};
+    return {info.szDisplayName, info.iIcon};
+}
+
+// Lists that show drives draw their icons from the shell's own small image list (shared, so the list
+// never destroys it).
+void UseSystemIcons(HWND list) {
+    SHFILEINFOW info{};
+    const auto icons = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (!icons) return;
+    SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+    ListView_SetImageList(list, icons, LVSIL_SMALL);
 }
 
 std::wstring Megabytes(uint64_t mb) {
@@ -99,15 +129,13 @@ TSysDiskCleanerForm::TSysDiskCleanerForm(HWND host, AppContext& ctx) : controlle
     skin::ApplyRoundRegion(Handle(), 8);
     CreateControls();
     Layout();
+    controller_.onProgress = [this] { LiveUpdate(); };
 }
 
-TSysDiskCleanerForm::~TSysDiskCleanerForm() {
-    if (navigation_) navigation_->JunkCleanerState = nullptr;
-}
+TSysDiskCleanerForm::~TSysDiskCleanerForm() = default;
 
 void TSysDiskCleanerForm::WireBusyHook(app::NavigationController& navigation) {
-    navigation_ = &navigation;
-    navigation.JunkCleanerState = [this] { return controller_.runState(); };
+    busyHook_.Bind(navigation.JunkCleanerState, [this] { return controller_.runState(); });
 }
 
 void TSysDiskCleanerForm::CreateControls() {
@@ -118,6 +146,7 @@ void TSysDiskCleanerForm::CreateControls() {
     report_ =
         MakeList(self, kReportId, true, {{L"Scanned Drive", 260}, {L"Total", 100}, {L"Space occupied", 140}});
     cleaner_ = MakeList(self, kCleanerId, false, {{L"Junk Files", 460}, {L"Status", 120}});
+    for (HWND list : {disks_, scan_, report_}) UseSystemIcons(list);
     cbJunkFileSelectAll = MakeControl(self, L"BUTTON", L"Select All", BS_AUTOCHECKBOX, kSelectAllId);
     for (int i = 0; i < 3; ++i)
         modes_[i] = MakeControl(self, L"BUTTON", kModeCaptions[i],
@@ -199,12 +228,7 @@ void TSysDiskCleanerForm::NextBtnClick() {
     ReadChecks();
     for (int i = 0; i < 3; ++i)
         if (SendMessageW(modes_[i], BM_GETCHECK, 0, 0) == BST_CHECKED) controller_.mode = kModes[i];
-    const dcl::JunkPage from = controller_.page();
-    if (from == dcl::JunkPage::JunkFiles) {  // the scan runs inside next(): show its page first
-        ListView_DeleteAllItems(scan_);
-        StopScanBtn.SetVisible(true);
-    }
-    controller_.next();
+    controller_.next();  // a scan or a clean runs inside; LiveUpdate shows it meanwhile
     Sync();
 }
 
@@ -281,8 +305,11 @@ void TSysDiskCleanerForm::ReportListViewDblClick(int row) {
 
 void TSysDiskCleanerForm::FillDrives() {
     ListView_DeleteAllItems(disks_);
-    for (const dcl::JunkDriveRow& d : controller_.drives())
-        AddRow(disks_, {Widen(d.Drive), Megabytes(TotalMegabytes(d.Drive)), Megabytes(d.FreeMB)}, d.Checked);
+    for (const dcl::JunkDriveRow& d : controller_.drives()) {
+        const DriveLook look = LookOfDrive(d.Drive);
+        AddRow(disks_, {look.caption, Megabytes(TotalMegabytes(d.Drive)), Megabytes(d.FreeMB)}, d.Checked,
+               look.icon);
+    }
 }
 
 void TSysDiskCleanerForm::FillTypes() {
@@ -293,14 +320,58 @@ void TSysDiskCleanerForm::FillTypes() {
 
 void TSysDiskCleanerForm::FillStatusRows(HWND list, const std::vector<dcl::JunkStatusRow>& rows) {
     ListView_DeleteAllItems(list);
-    for (const dcl::JunkStatusRow& row : rows) AddRow(list, {Widen(row.Text), Widen(row.Status)});
+    for (const dcl::JunkStatusRow& row : rows) AddStatusRow(list, row);
+}
+
+void TSysDiskCleanerForm::AddStatusRow(HWND list, const dcl::JunkStatusRow& row) {
+    const DriveLook look = list == scan_ ? LookOfDrive(row.Text) : DriveLook{Widen(row.Text)};
+    AddRow(list, {look.caption, Widen(row.Status)}, -1, look.icon);
+}
+
+void TSysDiskCleanerForm::UpdateStatusRows(HWND list, const std::vector<dcl::JunkStatusRow>& rows,
+                                           bool restate) {
+    const size_t shown = static_cast<size_t>(ListView_GetItemCount(list));
+    if (shown > rows.size()) return FillStatusRows(list, rows);
+    for (size_t i = restate ? 0 : shown; i < rows.size(); ++i) {
+        if (i < shown) {
+            std::wstring status = Widen(rows[i].Status);
+            ListView_SetItemText(list, static_cast<int>(i), 1, status.data());
+        } else {
+            AddStatusRow(list, rows[i]);
+        }
+    }
+}
+
+void TSysDiskCleanerForm::LiveUpdate() {
+    const dcl::JunkPage page = controller_.page();
+    if (page != shownPage_) {
+        Sync();
+    } else if (page == dcl::JunkPage::Scan) {
+        UpdateStatusRows(scan_, controller_.scanRows(), true);
+        StopScanBtn.SetVisible(controller_.runState() == dcl::kJunkScanning);
+        Invalidate();  // the folder being examined
+    } else if (page == dcl::JunkPage::Cleanup) {
+        UpdateStatusRows(cleaner_, controller_.cleanRows(), false);
+    }
+    if (controller_.runState() == dcl::kJunkCleaning) {
+        if (!cleaningNotice_) {
+            cleaningNotice_ = std::make_unique<THintForm>(GetAncestor(Handle(), GA_ROOT));
+            cleaningNotice_->SetMessage(L"Please wait for the process to be finished.");
+            cleaningNotice_->ShowNow();
+        }
+    } else {
+        cleaningNotice_.reset();
+    }
+    if (AfterLiveUpdate) AfterLiveUpdate();
 }
 
 void TSysDiskCleanerForm::FillReport() {
     ListView_DeleteAllItems(report_);
-    for (const dcl::JunkDriveSummary& row : controller_.reportRows())
-        AddRow(report_, {Widen(row.Drive), std::to_wstring(row.Count), Widen(dcl::KilobytesText(row.Bytes))},
-               row.Checked);
+    for (const dcl::JunkDriveSummary& row : controller_.reportRows()) {
+        const DriveLook look = LookOfDrive(row.Drive);
+        AddRow(report_, {look.caption, std::to_wstring(row.Count), Widen(dcl::KilobytesText(row.Bytes))},
+               row.Checked, look.icon);
+    }
 }
 
 std::wstring TSysDiskCleanerForm::ReportStatusText() const {
@@ -311,6 +382,7 @@ std::wstring TSysDiskCleanerForm::ReportStatusText() const {
 
 void TSysDiskCleanerForm::Sync() {
     const dcl::JunkPage page = controller_.page();
+    shownPage_ = page;
     const auto show = [](HWND h, bool on) { ShowWindow(h, on ? SW_SHOW : SW_HIDE); };
     show(disks_, page == dcl::JunkPage::Drives);
     show(types_, page == dcl::JunkPage::JunkFiles);

@@ -9,7 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "app/busy_hook.h"
 #include "app/navigation_controller.h"
+#include "app/views/hint_form.h"
 #include "app/views/image_ex.h"
 #include "app/views/tool_window_factory.h"
 #include "app/views/window_base.h"
@@ -50,6 +52,12 @@ class TSysDiskCleanerForm : public WindowBase, public app::ToolWindow {
     std::function<void(TDetailTempFileForm&)> ShowDetails = [](TDetailTempFileForm& d) { d.ShowModal(); };
     // Redraws every page's lists from the controller (also after a test changed its drives).
     void Sync();
+    // While a scan or a clean runs: shows the running page, its rows and the folder being examined,
+    // and the "please wait" notice while cleaning. Then AfterLiveUpdate, when set (tests look here).
+    void LiveUpdate();
+    std::function<void()> AfterLiveUpdate;
+    const THintForm* CleaningNotice() const { return cleaningNotice_.get(); }
+    bool StopScanVisible() const { return IsWindowVisible(StopScanBtn.Handle()) != FALSE; }
 
     disk_cleaners::JunkCleanerController& Controller() { return controller_; }
     HWND DiskListView() const { return disks_; }
@@ -69,7 +77,10 @@ class TSysDiskCleanerForm : public WindowBase, public app::ToolWindow {
     void ReadChecks();  // list view check boxes into the controller
     void FillDrives();
     void FillTypes();
+    void AddStatusRow(HWND list, const disk_cleaners::JunkStatusRow& row);
     void FillStatusRows(HWND list, const std::vector<disk_cleaners::JunkStatusRow>& rows);
+    // Adds the rows the list does not show yet; with `restate`, rewrites the statuses it shows.
+    void UpdateStatusRows(HWND list, const std::vector<disk_cleaners::JunkStatusRow>& rows, bool restate);
     void FillReport();
     void Paint(HDC dc, const RECT& r);
     LRESULT OnNotify(NMHDR& header);
@@ -79,7 +90,9 @@ class TSysDiskCleanerForm : public WindowBase, public app::ToolWindow {
     TImageEx BackBtn, NextBtn, StopScanBtn, AddBtn, EditBtn, DelBtn;
     HWND disks_ = nullptr, types_ = nullptr, scan_ = nullptr, report_ = nullptr, cleaner_ = nullptr;
     HWND cbJunkFileSelectAll = nullptr, modes_[3] = {};
-    app::NavigationController* navigation_ = nullptr;
+    app::BusyHook busyHook_;  // after controller_: released before it goes
+    std::unique_ptr<THintForm> cleaningNotice_;
+    disk_cleaners::JunkPage shownPage_ = disk_cleaners::JunkPage::Drives;
 };
 
 std::unique_ptr<app::ToolWindow> MakeSysDiskCleanerForm(const ToolHost& host);
