@@ -2,6 +2,7 @@
 // Path components are matched without regard to case, masks are matched as Windows matches them,
 // symbolic links are reported as reparse points, and the attributes the host cannot keep (hidden,
 // system, archive...) live in a side table.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,6 +85,15 @@ constexpr char16_t kDosQm = u'>';
 constexpr char16_t kDosDot = u'"';
 
 std::u16string Fold(std::string_view utf8) {
+    // Most names are ASCII: folded without the general conversion.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::u16string u(utf8.size(), u'\0');
+        for (size_t i = 0; i < utf8.size(); ++i) {
+            const char c = utf8[i];
+            u[i] = static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+        }
+        return u;
+    }
     std::u16string u = Utf8ToUtf16(utf8);
     for (char16_t& c : u) c = UpperChar16(c);
     return u;
@@ -268,22 +278,51 @@ struct SimFileSystem::Impl {
     std::optional<FindData> describe(const fs::path& host, std::string name) const {
         struct stat st {};
         if (::lstat(host.c_str(), &st) != 0) return std::nullopt;
+        bool linkToFolder = false;
+        if (S_ISLNK(st.st_mode)) {
+            struct stat target {};
+            linkToFolder = ::stat(host.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+        }
+        return fromStat(st, linkToFolder, sideOf(host), std::move(name));
+    }
+
+    // The same for an entry of a folder open as `dirFd`: no path is looked up again, which is what a
+    // folder listing costs on the host.
+    std::optional<FindData> describeAt(int dirFd, const char* hostName, const fs::path& folder,
+                                       std::string name) const {
+        struct stat st {};
+        if (::fstatat(dirFd, hostName, &st, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+        bool linkToFolder = false;
+        if (S_ISLNK(st.st_mode)) {
+            struct stat target {};
+            linkToFolder = ::fstatat(dirFd, hostName, &target, 0) == 0 && S_ISDIR(target.st_mode);
+        }
+        const std::optional<uint32_t> side = sideAttrs.empty() ? std::nullopt : sideOf(folder / hostName);
+        return fromStat(st, linkToFolder, side, std::move(name));
+    }
+
+    std::optional<uint32_t> sideOf(const fs::path& host) const {
+        if (sideAttrs.empty()) return std::nullopt;
+        const auto side = sideAttrs.find(key(host));
+        if (side == sideAttrs.end()) return std::nullopt;
+        return side->second;
+    }
+
+    static FindData fromStat(const struct stat& st, bool linkToFolder, std::optional<uint32_t> side,
+                             std::string name) {
         FindData fd;
         fd.name = std::move(name);
         uint32_t base = 0;
         if (S_ISLNK(st.st_mode)) {
-            struct stat target {};
-            const bool dir = ::stat(host.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
-            base = kAttrReparsePoint | (dir ? kAttrDirectory : 0u);
+            base = kAttrReparsePoint | (linkToFolder ? kAttrDirectory : 0u);
         } else if (S_ISDIR(st.st_mode)) {
             base = kAttrDirectory;
         } else {
             fd.size = static_cast<uint64_t>(st.st_size);
             if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) base |= kAttrReadOnly;
         }
-        const auto side = sideAttrs.find(key(host));
-        if (side != sideAttrs.end()) {
-            base |= side->second & ~kAttrNormal;
+        if (side) {
+            base |= *side & ~kAttrNormal;
         } else if ((base & kAttrDirectory) == 0) {
             base |= kAttrArchive;
         }
@@ -474,37 +513,40 @@ bool SimFileSystem::find(std::string_view pattern, const std::function<bool(cons
     if (HasWildcards(folder.substr(2))) return false;
     const fs::path dir = impl_->resolve(folder);
     if (dir.empty()) return false;
-    std::error_code ec;
-    if (!fs::is_directory(dir, ec)) return false;
 
     if (!HasWildcards(mask)) {
+        std::error_code ec;
+        if (!fs::is_directory(dir, ec)) return false;
         // A plain name: at most that one entry, under its own spelling.
         const auto fd = impl_->stat(folder + "\\" + std::string(mask));
         if (fd && fd->name != "." && fd->name != "..") onEntry(*fd);
         return true;
     }
 
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(dir.c_str()), &::closedir);
+    if (!listing) return false;
     const std::u16string m = TranslateMask(mask);
+    const bool everything = m == u"*";
     struct Entry {
         std::string name;
         std::u16string folded;
-        fs::path host;
+        std::string hostName;
     };
     std::vector<Entry> entries;
-    fs::directory_iterator it(dir, ec);
-    if (ec) return false;
-    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-        if (ec) break;
-        std::string name = HostNameToUtf8(it->path().filename().string());
+    while (const dirent* e = ::readdir(listing.get())) {
+        const std::string_view raw = e->d_name;
+        if (raw == "." || raw == "..") continue;
+        std::string name = HostNameToUtf8(std::string(raw));
         std::u16string folded = Fold(name);
-        if (!MatchFrom(m, 0, folded, 0, folded.rfind(u'.'))) continue;
-        entries.push_back(Entry{std::move(name), std::move(folded), it->path()});
+        if (!everything && !MatchFrom(m, 0, folded, 0, folded.rfind(u'.'))) continue;
+        entries.push_back(Entry{std::move(name), std::move(folded), std::string(raw)});
     }
     // NTFS lists a folder in the order of its upper-cased names.
     std::sort(entries.begin(), entries.end(),
               [](const Entry& a, const Entry& b) { return a.folded < b.folded; });
+    const int dirFd = ::dirfd(listing.get());
     for (auto& e : entries) {
-        const auto fd = impl_->describe(e.host, std::move(e.name));
+        const auto fd = impl_->describeAt(dirFd, e.hostName.c_str(), dir, std::move(e.name));
         if (fd && !onEntry(*fd)) break;
     }
     return true;
