@@ -53,7 +53,7 @@ bool WalkFiles(platform::FileSystem& files, std::string_view root, std::string_v
         pending.pop_back();
         if (cb.onFolder) cb.onFolder(folder);
         subfolders.clear();
-        files.find(JoinPath(folder, "*"), [&](const platform::FindData& e) {
+        const auto onEntry = [&](const platform::FindData& e) {
             if (cb.stop && cb.stop()) {
                 stopped = true;
                 return false;
@@ -66,7 +66,13 @@ bool WalkFiles(platform::FileSystem& files, std::string_view root, std::string_v
                 cb.onFile(folder, e);
             }
             return true;
-        });
+        };
+        const std::string pattern = JoinPath(folder, "*");
+        if (cb.needDetails) {
+            files.find(pattern, onEntry);
+        } else {
+            files.findNames(pattern, onEntry);
+        }
         // Reverse, so the first subfolder found is walked first.
         for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it) pending.push_back(std::move(*it));
     }

@@ -23,6 +23,9 @@ struct WalkCallbacks {
     std::function<void(const std::string& folder)> onFolder;
     // Polled between entries; true ends the walk.
     std::function<bool()> stop;
+    // False: files may come without size and times (FindData::detailsKnown), for walks that look at
+    // names first and ask for the details of the few files they keep.
+    bool needDetails = true;
 };
 
 // Walks `root`. `excluded` (any form, may be empty) is never entered. Returns false when stopped.

@@ -9,10 +9,17 @@ bool ScanForJunk(platform::FileSystem& files, std::string_view root, const JunkM
     WalkCallbacks cb;
     cb.onFolder = hooks.onFolder;
     cb.stop = hooks.stop;
+    cb.needDetails = false;  // only the few junk files need their size
     cb.onFile = [&](const std::string& folder, const platform::FindData& e) {
         const auto type = matcher.match(e.name);
         if (!type) return;
-        found.push_back({e.name, JoinPath(folder, e.name), e.size, *type});
+        std::string path = JoinPath(folder, e.name);
+        uint64_t size = e.size;
+        if (!e.detailsKnown) {
+            const std::optional<platform::FindData> details = files.stat(path);
+            size = details ? details->size : 0;
+        }
+        found.push_back({e.name, std::move(path), size, *type});
         if (hooks.onFound) hooks.onFound(found.back());
     };
     return WalkFiles(files, root, files.windowsDirectory(), cb);

@@ -43,6 +43,9 @@ struct FindData {
     FileTime lastWriteTime = 0;
     FileTime lastAccessTime = 0;
 
+    // False when a names-only listing (FileSystem::findNames) left out the size, the times and the
+    // attributes other than folder and reparse point.
+    bool detailsKnown = true;
     bool isDirectory() const { return (attributes & kAttrDirectory) != 0; }
     bool isReparsePoint() const { return (attributes & kAttrReparsePoint) != 0; }
 };
@@ -89,6 +92,12 @@ class FileSystem {
     // component, matched as Windows matches it. "." and ".." are never reported. `onEntry` returns
     // false to stop early. Returns false when the folder could not be read at all.
     virtual bool find(std::string_view pattern, const std::function<bool(const FindData&)>& onEntry) = 0;
+    // The same for walks that need little more than names: where the system would be asked for each
+    // entry's details one by one, an entry may come without them (`detailsKnown` false: only its name
+    // and whether it is a folder or a reparse point are known). A Windows listing has them anyway.
+    virtual bool findNames(std::string_view pattern, const std::function<bool(const FindData&)>& onEntry) {
+        return find(pattern, onEntry);
+    }
 
     [[nodiscard]] virtual DriveType driveType(std::string_view root) = 0;  // root like "C:\"
     [[nodiscard]] virtual std::vector<std::string> logicalDrives() = 0;  // "C:\", "D:\", ... in letter order

@@ -186,6 +186,42 @@ TEST_F(SimFiles, FindReportsEntriesSortedWithoutDotsAndStopsOnRequest) {
     EXPECT_GT(seen[0].lastWriteTime, 116444736000000000ULL);  // after 1970
 }
 
+TEST_F(SimFiles, ANamesOnlyListingGivesTheSameEntriesAndKindsWithDetailsOnlyWhereLookedAt) {
+    host("kinds/file.txt", "12345");
+    hostDir("kinds/Folder");
+    host("kinds/target/in.txt");
+    fs::create_directory_symlink(m.hostRoot() / "kinds" / "target", m.hostRoot() / "kinds" / "link");
+    const auto list = [&](bool namesOnly) {
+        std::vector<FindData> seen;
+        const auto collect = [&](const FindData& fd) {
+            seen.push_back(fd);
+            return true;
+        };
+        EXPECT_TRUE(namesOnly ? files().findNames("C:\\kinds\\*", collect)
+                              : files().find("C:\\kinds\\*", collect));
+        return seen;
+    };
+    const std::vector<FindData> full = list(false), light = list(true);
+    ASSERT_EQ(light.size(), full.size());
+    for (size_t i = 0; i < full.size(); ++i) {
+        EXPECT_EQ(light[i].name, full[i].name);
+        EXPECT_EQ(light[i].isDirectory(), full[i].isDirectory()) << full[i].name;
+        EXPECT_EQ(light[i].isReparsePoint(), full[i].isReparsePoint()) << full[i].name;
+        EXPECT_TRUE(full[i].detailsKnown);
+    }
+    // file.txt, Folder, link, target: plain entries come bare, the link was looked at.
+    EXPECT_FALSE(light[0].detailsKnown);
+    EXPECT_EQ(full[0].size, 5u);
+    EXPECT_TRUE(light[2].detailsKnown);
+    EXPECT_TRUE(light[2].isReparsePoint() && light[2].isDirectory());
+
+    // Attributes kept aside (hidden, system) are only known by looking: then every entry is.
+    ASSERT_TRUE(files().setAttributes("C:\\kinds\\file.txt", kAttrHidden));
+    const std::vector<FindData> withSide = list(true);
+    EXPECT_TRUE(withSide[0].detailsKnown);
+    EXPECT_EQ(withSide[0].attributes & kAttrHidden, kAttrHidden);
+}
+
 TEST_F(SimFiles, HugeSizesAndTimesComeFromTheHost) {
     host("big/sparse.bin", "");
     const fs::path p = m.hostRoot() / "big" / "sparse.bin";

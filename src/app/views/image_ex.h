@@ -3,6 +3,7 @@
 // enter and mouse leave (through TrackMouseEvent), click, and keeps the selection mark in Tag
 // (2 selected, 0 idle). How it looks is its painter's business.
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,26 @@ void DrawButtonCaption(int state, std::wstring_view caption, TImageEx& image);
 
 // Makes `image` a text button: its face follows DrawButtonCaption on enter and leave.
 void MakeTextButton(TImageEx& image, std::wstring_view caption, COLORREF background);
+
+// One row of a window's table of text buttons: the picture, its caption and the handler a click calls
+// (none: the window wires the click itself).
+template <typename Form>
+struct TextButtonDef {
+    TImageEx& image;
+    const wchar_t* caption;
+    void (Form::*handler)() = nullptr;
+};
+
+// Creates each button of the table on `parent` as a text button whose click calls its handler on `form`.
+template <typename Form>
+void CreateTextButtons(HWND parent, Form& form, COLORREF background,
+                       std::initializer_list<TextButtonDef<Form>> buttons) {
+    for (const TextButtonDef<Form>& b : buttons) {
+        b.image.Create(parent, b.caption, 0, 0, 0, 0);
+        MakeTextButton(b.image, b.caption, background);
+        if (b.handler) b.image.OnClick = [&form, handler = b.handler] { (form.*handler)(); };
+    }
+}
 
 // Makes `image` a web link: black plain text, dark blue (0F 59 BC) and underlined while hovered.
 void MakeLinkLabel(TImageEx& image, std::wstring_view caption, COLORREF background, UINT align = DT_LEFT);

@@ -69,6 +69,12 @@ HFONT GetFont(Face face) {
     return g_fonts.fonts[static_cast<size_t>(face)].get();
 }
 
+LRESULT PageControlColour(WPARAM dc) {
+    SetBkColor(reinterpret_cast<HDC>(dc), palette::kPage);
+    static const HBRUSH page = CreateSolidBrush(palette::kPage);
+    return reinterpret_cast<LRESULT>(page);
+}
+
 void FillSolid(HDC dc, const RECT& r, COLORREF color) {
     const Brush brush(CreateSolidBrush(color));
     FillRect(dc, &r, brush.get());

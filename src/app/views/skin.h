@@ -59,6 +59,9 @@ HFONT GetFont(Face face);
 enum class ButtonState { Idle, Hover, Selected };
 
 void FillSolid(HDC dc, const RECT& r, COLORREF color);
+// WM_CTLCOLORSTATIC / WM_CTLCOLORBTN of a child on the white page: the page colour behind its text and
+// the page brush (shared, never deleted).
+LRESULT PageControlColour(WPARAM dc);
 void FillGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom);
 void RoundGradient(HDC dc, const RECT& r, int radius, COLORREF top, COLORREF bottom, COLORREF border);
 void DrawTextIn(HDC dc, std::wstring_view text, RECT r, Face face, COLORREF color, UINT format);

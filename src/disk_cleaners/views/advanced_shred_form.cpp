@@ -55,19 +55,11 @@ void TAdvancedShredForm::CreateControls() {
     }
     SendMessageW(levels_[0], BM_SETCHECK, BST_CHECKED, 0);
 
-    struct Button {
-        TImageEx& image;
-        const wchar_t* caption;
-        void (TAdvancedShredForm::*handler)();
-    };
-    for (const Button& b : {Button{btnAdd, L"Add..", &TAdvancedShredForm::btnAddClick},
-                            Button{btnAddFolder, L"Add Folder", &TAdvancedShredForm::btnAddFolderClick},
-                            Button{btnRemove, L"Remove..", &TAdvancedShredForm::btnRemoveClick},
-                            Button{btnShred, L"Shred", &TAdvancedShredForm::btnShredClick}}) {
-        b.image.Create(self, b.caption, 0, 0, 0, 0);
-        MakeTextButton(b.image, b.caption, pal::kPage);
-        b.image.OnClick = [this, handler = b.handler] { (this->*handler)(); };
-    }
+    CreateTextButtons(self, *this, pal::kPage,
+                      {{btnAdd, L"Add..", &TAdvancedShredForm::btnAddClick},
+                       {btnAddFolder, L"Add Folder", &TAdvancedShredForm::btnAddFolderClick},
+                       {btnRemove, L"Remove..", &TAdvancedShredForm::btnRemoveClick},
+                       {btnShred, L"Shred", &TAdvancedShredForm::btnShredClick}});
 }
 
 void TAdvancedShredForm::Layout() {
@@ -236,11 +228,8 @@ LRESULT TAdvancedShredForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (list_) Layout();
             break;
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            SetBkColor(reinterpret_cast<HDC>(wp), pal::kPage);
-            static HBRUSH page = CreateSolidBrush(pal::kPage);
-            return reinterpret_cast<LRESULT>(page);
-        }
+        case WM_CTLCOLORBTN:
+            return skin::PageControlColour(wp);
         default:
             break;
     }

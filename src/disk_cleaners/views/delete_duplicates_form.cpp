@@ -96,20 +96,12 @@ void TDeleteDuplicatesForm::CreateControls() {
     rbDeleteFile = MakeControl(self, L"BUTTON", L"Delete directly", BS_AUTORADIOBUTTON | WS_GROUP);
     rbDeleteToRec = MakeControl(self, L"BUTTON", L"Remove to recycle bin", BS_AUTORADIOBUTTON);
 
-    struct Button {
-        TImageEx& image;
-        const wchar_t* caption;
-        void (TDeleteDuplicatesForm::*handler)();
-    };
-    for (const Button& b : {Button{ScanNowButton, L"Scan Now", &TDeleteDuplicatesForm::ScanNowButtonClick},
-                            Button{StopButton, L"Stop", &TDeleteDuplicatesForm::StopButtonClick},
-                            Button{BackButton, L"Go back", &TDeleteDuplicatesForm::BackButtonClick},
-                            Button{DeleteButton, L"Delete", &TDeleteDuplicatesForm::DeleteButtonClick},
-                            Button{FinishButton, L"Finish", &TDeleteDuplicatesForm::FinishButtonClick}}) {
-        b.image.Create(self, b.caption, 0, 0, 0, 0);
-        MakeTextButton(b.image, b.caption, pal::kPage);
-        b.image.OnClick = [this, handler = b.handler] { (this->*handler)(); };
-    }
+    CreateTextButtons(self, *this, pal::kPage,
+                      {{ScanNowButton, L"Scan Now", &TDeleteDuplicatesForm::ScanNowButtonClick},
+                       {StopButton, L"Stop", &TDeleteDuplicatesForm::StopButtonClick},
+                       {BackButton, L"Go back", &TDeleteDuplicatesForm::BackButtonClick},
+                       {DeleteButton, L"Delete", &TDeleteDuplicatesForm::DeleteButtonClick},
+                       {FinishButton, L"Finish", &TDeleteDuplicatesForm::FinishButtonClick}});
 }
 
 void TDeleteDuplicatesForm::Layout() {
@@ -495,11 +487,8 @@ LRESULT TDeleteDuplicatesForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<NMHDR*>(lp));
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            SetBkColor(reinterpret_cast<HDC>(wp), pal::kPage);
-            static HBRUSH page = CreateSolidBrush(pal::kPage);
-            return reinterpret_cast<LRESULT>(page);
-        }
+        case WM_CTLCOLORBTN:
+            return skin::PageControlColour(wp);
         default:
             break;
     }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/views/modal_window.h"
 #include "app/views/skin.h"
 #include "disk_cleaners/junk_report.h"
 #include "platform/win32/wide.h"
@@ -57,20 +58,7 @@ TDetailTempFileForm::TDetailTempFileForm(HWND owner, std::vector<const disk_clea
 }
 
 void TDetailTempFileForm::ShowModal() {
-    const HWND root = owner_ ? GetAncestor(owner_, GA_ROOT) : nullptr;
-    if (root) EnableWindow(root, FALSE);
-    ShowWindow(Handle(), SW_SHOW);
-    MSG msg;
-    while (!done_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageW(Handle(), &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    if (root) {
-        EnableWindow(root, TRUE);
-        SetActiveWindow(root);
-    }
-    ShowWindow(Handle(), SW_HIDE);
+    RunModal(Handle(), owner_, done_);
 }
 
 void TDetailTempFileForm::CloseBtnClick() {
@@ -79,19 +67,11 @@ void TDetailTempFileForm::CloseBtnClick() {
 }
 
 LRESULT TDetailTempFileForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (const std::optional<LRESULT> face = ButtonFaceMessage(Handle(), msg, wp)) return *face;
     switch (msg) {
         case WM_CLOSE:
             CloseBtnClick();
             return 0;
-        case WM_ERASEBKGND: {
-            RECT r{};
-            GetClientRect(Handle(), &r);
-            FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC:
-            SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         case WM_COMMAND:
             if (LOWORD(wp) == IDCANCEL) CloseBtnClick();
             return 0;

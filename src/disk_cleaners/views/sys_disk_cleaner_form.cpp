@@ -152,21 +152,13 @@ void TSysDiskCleanerForm::CreateControls() {
         modes_[i] = MakeControl(self, L"BUTTON", kModeCaptions[i],
                                 BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), kModeId + i);
 
-    struct Button {
-        TImageEx& image;
-        const wchar_t* caption;
-        void (TSysDiskCleanerForm::*handler)();
-    };
-    for (const Button& b : {Button{BackBtn, L"<Back", &TSysDiskCleanerForm::BackBtnClick},
-                            Button{NextBtn, L"Next>", &TSysDiskCleanerForm::NextBtnClick},
-                            Button{StopScanBtn, L"Stop", &TSysDiskCleanerForm::StopScanBtnClick},
-                            Button{AddBtn, L"Add", &TSysDiskCleanerForm::AddBtnClick},
-                            Button{EditBtn, L"Edit", &TSysDiskCleanerForm::EditBtnClick},
-                            Button{DelBtn, L"Remove", &TSysDiskCleanerForm::DelBtnClick}}) {
-        b.image.Create(self, b.caption, 0, 0, 0, 0);
-        MakeTextButton(b.image, b.caption, pal::kPage);
-        if (b.handler) b.image.OnClick = [this, handler = b.handler] { (this->*handler)(); };
-    }
+    CreateTextButtons(self, *this, pal::kPage,
+                      {{BackBtn, L"<Back", &TSysDiskCleanerForm::BackBtnClick},
+                       {NextBtn, L"Next>", &TSysDiskCleanerForm::NextBtnClick},
+                       {StopScanBtn, L"Stop", &TSysDiskCleanerForm::StopScanBtnClick},
+                       {AddBtn, L"Add", &TSysDiskCleanerForm::AddBtnClick},
+                       {EditBtn, L"Edit", &TSysDiskCleanerForm::EditBtnClick},
+                       {DelBtn, L"Remove", &TSysDiskCleanerForm::DelBtnClick}});
 }
 
 void TSysDiskCleanerForm::Layout() {
@@ -561,11 +553,8 @@ LRESULT TSysDiskCleanerForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<NMHDR*>(lp));
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            SetBkColor(reinterpret_cast<HDC>(wp), pal::kPage);
-            static HBRUSH page = CreateSolidBrush(pal::kPage);
-            return reinterpret_cast<LRESULT>(page);
-        }
+        case WM_CTLCOLORBTN:
+            return skin::PageControlColour(wp);
         default:
             break;
     }

@@ -1,5 +1,6 @@
 #include "disk_cleaners/views/temporary_file_form.h"
 
+#include "app/views/modal_window.h"
 #include "app/views/skin.h"
 #include "platform/win32/wide.h"
 
@@ -73,21 +74,7 @@ void TTemporaryFileForm::edExtensionChange() {
 }
 
 bool TTemporaryFileForm::ShowModal() {
-    const HWND root = owner_ ? GetAncestor(owner_, GA_ROOT) : nullptr;
-    if (root) EnableWindow(root, FALSE);
-    ShowWindow(Handle(), SW_SHOW);
-    SetFocus(ext_);
-    MSG msg;
-    while (!done_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageW(Handle(), &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    if (root) {
-        EnableWindow(root, TRUE);
-        SetActiveWindow(root);
-    }
-    ShowWindow(Handle(), SW_HIDE);
+    RunModal(Handle(), owner_, done_, ext_);
     return accepted_;
 }
 
@@ -103,6 +90,7 @@ void TTemporaryFileForm::mrCancelBtnClick() {
 }
 
 LRESULT TTemporaryFileForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (const std::optional<LRESULT> face = ButtonFaceMessage(Handle(), msg, wp)) return *face;
     switch (msg) {
         case WM_CLOSE:
             mrCancelBtnClick();
@@ -112,15 +100,6 @@ LRESULT TTemporaryFileForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (LOWORD(wp) == IDCANCEL) mrCancelBtnClick();
             if (LOWORD(wp) == kExtensionId && HIWORD(wp) == EN_CHANGE) edExtensionChange();
             return 0;
-        case WM_ERASEBKGND: {
-            RECT r{};
-            GetClientRect(Handle(), &r);
-            FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC:
-            SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         default:
             break;
     }

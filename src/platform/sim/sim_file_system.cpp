@@ -244,6 +244,13 @@ struct SimFileSystem::Impl {
         const auto d = drives.find(wp->drive);
         if (d == drives.end() || !d->second.folder) return {};
         fs::path host = *d->second.folder;
+        // Most paths are spelled as on the host: one look-up of the whole path settles them.
+        {
+            fs::path exact = host;
+            for (const auto& part : wp->parts) exact /= part;
+            struct stat st {};
+            if (::lstat(exact.c_str(), &st) == 0) return exact;
+        }
         bool missing = false;
         for (const auto& part : wp->parts) {
             if (missing) {
@@ -332,6 +339,9 @@ struct SimFileSystem::Impl {
         fd.creationTime = std::min(fd.lastWriteTime, ToFileTime(st.st_ctim));
         return fd;
     }
+
+    bool list(std::string_view pattern, bool details,
+              const std::function<bool(const FindData&)>& onEntry) const;
 
     std::optional<FindData> stat(std::string_view path) const {
         const fs::path host = resolve(path);
@@ -505,20 +515,29 @@ std::optional<FindData> SimFileSystem::stat(std::string_view path) {
 }
 
 bool SimFileSystem::find(std::string_view pattern, const std::function<bool(const FindData&)>& onEntry) {
+    return impl_->list(pattern, true, onEntry);
+}
+
+bool SimFileSystem::findNames(std::string_view pattern, const std::function<bool(const FindData&)>& onEntry) {
+    return impl_->list(pattern, false, onEntry);
+}
+
+bool SimFileSystem::Impl::list(std::string_view pattern, bool details,
+                               const std::function<bool(const FindData&)>& onEntry) const {
     size_t cut = pattern.find_last_of("\\/");
     if (cut == std::string_view::npos || cut + 1 == pattern.size()) return false;
     std::string folder(pattern.substr(0, cut));
     const std::string_view mask = pattern.substr(cut + 1);
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';
     if (HasWildcards(folder.substr(2))) return false;
-    const fs::path dir = impl_->resolve(folder);
+    const fs::path dir = resolve(folder);
     if (dir.empty()) return false;
 
     if (!HasWildcards(mask)) {
         std::error_code ec;
         if (!fs::is_directory(dir, ec)) return false;
         // A plain name: at most that one entry, under its own spelling.
-        const auto fd = impl_->stat(folder + "\\" + std::string(mask));
+        const auto fd = stat(folder + "\\" + std::string(mask));
         if (fd && fd->name != "." && fd->name != "..") onEntry(*fd);
         return true;
     }
@@ -531,6 +550,7 @@ bool SimFileSystem::find(std::string_view pattern, const std::function<bool(cons
         std::string name;
         std::u16string folded;
         std::string hostName;
+        unsigned char type;
     };
     std::vector<Entry> entries;
     while (const dirent* e = ::readdir(listing.get())) {
@@ -539,14 +559,25 @@ bool SimFileSystem::find(std::string_view pattern, const std::function<bool(cons
         std::string name = HostNameToUtf8(std::string(raw));
         std::u16string folded = Fold(name);
         if (!everything && !MatchFrom(m, 0, folded, 0, folded.rfind(u'.'))) continue;
-        entries.push_back(Entry{std::move(name), std::move(folded), std::string(raw)});
+        entries.push_back(Entry{std::move(name), std::move(folded), std::string(raw), e->d_type});
     }
     // NTFS lists a folder in the order of its upper-cased names.
     std::sort(entries.begin(), entries.end(),
               [](const Entry& a, const Entry& b) { return a.folded < b.folded; });
     const int dirFd = ::dirfd(listing.get());
+    // Without details, the kind the listing gives is enough for plain files and folders; links and
+    // entries of unknown kind, and any entry when attributes live in the side table, are looked at.
+    const bool namesOnly = !details && sideAttrs.empty();
     for (auto& e : entries) {
-        const auto fd = impl_->describeAt(dirFd, e.hostName.c_str(), dir, std::move(e.name));
+        if (namesOnly && (e.type == DT_REG || e.type == DT_DIR)) {
+            FindData fd;
+            fd.name = std::move(e.name);
+            fd.attributes = e.type == DT_DIR ? kAttrDirectory : kAttrArchive;
+            fd.detailsKnown = false;
+            if (!onEntry(fd)) break;
+            continue;
+        }
+        const auto fd = describeAt(dirFd, e.hostName.c_str(), dir, std::move(e.name));
         if (fd && !onEntry(*fd)) break;
     }
     return true;

@@ -21,7 +21,7 @@ enum class RegFileFormat {
 };
 
 class SimRegistry final : public Registry {
-public:
+  public:
     SimRegistry();
     ~SimRegistry() override;
     std::unique_ptr<RegKey> open(RootKey root, std::string_view path, bool create, bool writable) override;
@@ -46,12 +46,12 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
 
 class SimFileSystem final : public FileSystem {
-public:
+  public:
     SimFileSystem();
     ~SimFileSystem() override;
     // Drive letter -> host folder. Drives not mapped do not exist.
@@ -77,6 +77,7 @@ public:
     bool setAttributes(std::string_view path, uint32_t attributes) override;
     std::optional<FindData> stat(std::string_view path) override;
     bool find(std::string_view pattern, const std::function<bool(const FindData&)>& onEntry) override;
+    bool findNames(std::string_view pattern, const std::function<bool(const FindData&)>& onEntry) override;
     DriveType driveType(std::string_view root) override;
     std::vector<std::string> logicalDrives() override;
     std::optional<uint64_t> freeSpace(std::string_view root) override;
@@ -89,12 +90,12 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
 
 class SimShell final : public Shell {
-public:
+  public:
     struct Call {
         std::string verb, target, parameters, directory;
         ShowMode show;
@@ -108,19 +109,19 @@ public:
 // Child processes: "regedit /E file [key]" and "regedit /s file" act on the simulated registry and
 // files; any other command line goes to `handler` (or fails to start when there is none).
 class SimProcessRunner final : public ProcessRunner {
-public:
+  public:
     SimProcessRunner(SimRegistry& registry, SimFileSystem& files);
     ChildResult run(std::string_view commandLine, bool hidden, uint32_t timeoutMs) override;
     std::vector<std::string> commandLines;
     std::function<ChildResult(std::string_view)> handler;
 
-private:
+  private:
     SimRegistry& registry_;
     SimFileSystem& files_;
 };
 
 class SimTaskScheduler final : public TaskScheduler {
-public:
+  public:
     int32_t connect() override { return connectResult; }
     std::vector<std::string> taskNames() override;
     std::optional<TaskDefinition> readTask(std::string_view name, int32_t* error) override;
@@ -133,7 +134,7 @@ public:
 };
 
 class SimClock final : public Clock {
-public:
+  public:
     FileTime nowUtc() override;
     DateTime localNow() override;
     std::optional<DateTime> toLocal(FileTime utc) override;  // local time = UTC + offset
@@ -146,7 +147,7 @@ public:
 };
 
 class SimSystemInfo final : public SystemInfo {
-public:
+  public:
     OsVersion osVersion() override { return version; }
     std::string userName() override { return user; }
     OsVersion version{2, 6, 1, 7601};
@@ -156,7 +157,7 @@ public:
 // A whole simulated machine. By default drive C: is mapped to `hostRoot` (created when missing) with
 // C:\Windows\, C:\Windows\System32\, a temp folder and the program in C:\Program Files\Trenmoor\.
 class SimPlatform final : public Platform {
-public:
+  public:
     explicit SimPlatform(const std::filesystem::path& hostRoot);
     ~SimPlatform() override;
 
@@ -176,7 +177,7 @@ public:
     SimClock& simClock() { return clock_; }
     SimSystemInfo& simSystem() { return system_; }
 
-private:
+  private:
     SimRegistry registry_;
     SimFileSystem files_;
     SimShell shell_;

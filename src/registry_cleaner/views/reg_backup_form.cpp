@@ -99,21 +99,12 @@ void TRegBackupForm::CreateControls() {
     PartialSheet.OnClick = [this] { PartialSheetClick(); };
     FullSheet.OnClick = [this] { FullSheetClick(); };
 
-    struct Button {
-        TImageEx& image;
-        const wchar_t* caption;
-        void (TRegBackupForm::*handler)();
-    };
-    for (const Button& b :
-         {Button{RestorePartialBtn, L"Restore", &TRegBackupForm::RestorePartialBtnClick},
-          Button{RemovePartialBtn, L"Remove Backup", &TRegBackupForm::RemovePartialBtnClick},
-          Button{BackupRegistryBtn, L"Create Backup", &TRegBackupForm::BackupRegistryBtnClick},
-          Button{RestoreRegistryBtn, L"Restore", &TRegBackupForm::RestoreRegistryBtnClick},
-          Button{RemoveBackupBtn, L"Remove Backup", &TRegBackupForm::RemoveBackupBtnClick}}) {
-        b.image.Create(self, b.caption, 0, 0, 0, 0);
-        MakeTextButton(b.image, b.caption, pal::kPage);
-        b.image.OnClick = [this, handler = b.handler] { (this->*handler)(); };
-    }
+    CreateTextButtons(self, *this, pal::kPage,
+                      {{RestorePartialBtn, L"Restore", &TRegBackupForm::RestorePartialBtnClick},
+                       {RemovePartialBtn, L"Remove Backup", &TRegBackupForm::RemovePartialBtnClick},
+                       {BackupRegistryBtn, L"Create Backup", &TRegBackupForm::BackupRegistryBtnClick},
+                       {RestoreRegistryBtn, L"Restore", &TRegBackupForm::RestoreRegistryBtnClick},
+                       {RemoveBackupBtn, L"Remove Backup", &TRegBackupForm::RemoveBackupBtnClick}});
     partialList_ = MakeList(self, kPartialListId);
     fullList_ = MakeList(self, kFullListId);
 }

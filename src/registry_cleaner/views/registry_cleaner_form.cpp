@@ -188,19 +188,11 @@ void TRegistryCleanerForm::CreateControls() {
     MakeLinkLabel(abShowHideDetails, L"Hide Details", pal::kPage, DT_RIGHT);
     abShowHideDetails.OnClick = [this] { abShowHideDetailsClick(); };
 
-    struct Button {
-        TImageEx& image;
-        const wchar_t* caption;
-        void (TRegistryCleanerForm::*handler)();
-    };
-    for (const Button& b : {Button{ScanNowBtn, L"Scan Now", &TRegistryCleanerForm::ScanNowBtnClick},
-                            Button{AbortScanBtn, L"Abort", &TRegistryCleanerForm::AbortScanBtnClick},
-                            Button{RepairBtn, L"Repair", &TRegistryCleanerForm::RepairBtnClick},
-                            Button{FinishBtn, L"Finish", &TRegistryCleanerForm::FinishBtnClick}}) {
-        b.image.Create(self, b.caption, 0, 0, 0, 0);
-        MakeTextButton(b.image, b.caption, kToolBar);
-        b.image.OnClick = [this, handler = b.handler] { (this->*handler)(); };
-    }
+    CreateTextButtons(self, *this, kToolBar,
+                      {{ScanNowBtn, L"Scan Now", &TRegistryCleanerForm::ScanNowBtnClick},
+                       {AbortScanBtn, L"Abort", &TRegistryCleanerForm::AbortScanBtnClick},
+                       {RepairBtn, L"Repair", &TRegistryCleanerForm::RepairBtnClick},
+                       {FinishBtn, L"Finish", &TRegistryCleanerForm::FinishBtnClick}});
 
     pbItemsProcessed_ = MakeChild(PROGRESS_CLASSW, 0, 0, self, 0);
     pbTotalProcess_ = MakeChild(PROGRESS_CLASSW, 0, 0, self, 0);
