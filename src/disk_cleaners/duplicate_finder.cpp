@@ -81,6 +81,22 @@ void DuplicateFinder::grow() {
     }
 }
 
+DuplicateFinder::Item DuplicateFinder::itemOf(uint32_t folder, const platform::FindData& e) const {
+    return {e.size, e.lastWriteTime, e.creationTime, folder, e.detailsKnown};
+}
+
+void DuplicateFinder::complete(Item& item, std::string_view name) const {
+    if (item.known || !files_) return;
+    std::string path = folders_[item.folder];
+    path.append(name);
+    if (const std::optional<platform::FindData> details = files_->stat(path)) {
+        item.size = details->size;
+        item.modified = details->lastWriteTime;
+        item.created = details->creationTime;
+    }
+    item.known = true;
+}
+
 void DuplicateFinder::add(std::string_view folder, const platform::FindData& e) {
     ++filesSeen_;
     if (narrowed_) return;  // the walk is over once contents were compared
@@ -92,10 +108,8 @@ void DuplicateFinder::add(std::string_view folder, const platform::FindData& e) 
         if (name.find('.') == std::string_view::npos || !bigEnough || !InCategory(criteria_.Category, name))
             return;
         if (name.size() > UINT16_MAX) return;
-        groups_.push_back({{e.size, e.lastWriteTime, e.creationTime, folderIndex(folder)},
-                           storeName(name),
-                           kNone,
-                           static_cast<uint16_t>(name.size())});
+        groups_.push_back(
+            {itemOf(folderIndex(folder), e), storeName(name), kNone, static_cast<uint16_t>(name.size())});
         *slot = static_cast<uint32_t>(groups_.size());
         return;
     }
@@ -104,13 +118,16 @@ void DuplicateFinder::add(std::string_view folder, const platform::FindData& e) 
     if (!bigEnough || !InCategory(criteria_.Category, name)) return;
     if (criteria_.SameSize && e.size != g.first.size) return;
     if (criteria_.SameDate && e.lastWriteTime / kTicksPerMs != g.first.modified / kTicksPerMs) return;
+    Item item = itemOf(folderIndex(folder), e);
+    complete(item, name);
     if (g.more == kNone) {
+        complete(g.first, name);
         g.more = static_cast<uint32_t>(more_.size());
         more_.emplace_back();
         ++dupGroups_;
         ++dupFiles_;
     }
-    more_[g.more].push_back({e.size, e.lastWriteTime, e.creationTime, folderIndex(folder)});
+    more_[g.more].push_back(item);
     ++dupFiles_;
     viewStale_ = true;
 }
@@ -139,6 +156,13 @@ bool DuplicateFinder::scan(platform::FileSystem& files, const std::vector<std::s
     cb.onFolder = hooks.onFolder;
     cb.stop = hooks.stop;
     cb.onFile = [this](const std::string& folder, const platform::FindData& e) { add(folder, e); };
+    // Most names occur once: without a size or date criterion, only the copies need their details.
+    cb.needDetails = criteria_.SameSize || criteria_.SameDate || criteria_.SkipSmall;
+    files_ = &files;
+    struct Forget {
+        platform::FileSystem*& files;
+        ~Forget() { files = nullptr; }
+    } forget{files_};
     for (const std::string& root : IndependentRoots(roots)) {
         if (!WalkFiles(files, root, excluded, cb)) return false;
     }

@@ -73,6 +73,7 @@ class DuplicateFinder {
         uint64_t size;
         platform::FileTime modified, created;
         uint32_t folder;
+        bool known;  // size and times filled (a names-only walk leaves them to when a copy turns up)
     };
     struct Group {
         Item first;
@@ -87,11 +88,15 @@ class DuplicateFinder {
     const char* storeName(std::string_view name);
     uint32_t* slotFor(std::string_view name, size_t hash);
     void grow();
+    Item itemOf(uint32_t folder, const platform::FindData& e) const;
+    // Fills the size and times of an occurrence the walk gave without them.
+    void complete(Item& item, std::string_view name) const;
 
     DuplicateCriteria criteria_;
-    std::vector<Group> groups_;            // discovery order
-    std::vector<std::vector<Item>> more_;  // second and later occurrences
-    std::vector<uint32_t> table_;          // group index + 1; 0 is empty
+    platform::FileSystem* files_ = nullptr;  // during scan(): asked for details the walk left out
+    std::vector<Group> groups_;              // discovery order
+    std::vector<std::vector<Item>> more_;    // second and later occurrences
+    std::vector<uint32_t> table_;            // group index + 1; 0 is empty
     std::vector<std::unique_ptr<char[]>> nameBlocks_;
     size_t blockUsed_ = 0;
     std::vector<std::string> folders_;  // with a trailing backslash

@@ -146,6 +146,33 @@ TEST_F(DuplicatesOnDisk, AFolderCheckedWithItsAncestorIsNoDuplicateOfItself) {
     EXPECT_EQ(f.filesSeen(), 2u);
 }
 
+TEST_F(DuplicatesOnDisk, CopiesFoundByNameAloneCarryTheirSizesAndTimes) {
+    // Without a size or date criterion the walk lists names only; the copies are looked at afterwards.
+    PutFile(files, "C:\\A\\same.txt", "12345");
+    PutFile(files, "C:\\B\\same.txt", "123");
+    PutFile(files, "C:\\C\\same.txt", "1");
+    PutFile(files, "C:\\A\\single.txt", "only one");
+    for (const bool bySize : {false, true}) {
+        DuplicateCriteria criteria;
+        criteria.SameSize = bySize;
+        DuplicateFinder f(criteria);
+        ASSERT_TRUE(f.scan(files, {"C:\\A", "C:\\B", "C:\\C"}, files.windowsDirectory(), {}));
+        if (bySize) {
+            EXPECT_TRUE(f.groups().empty()) << "three sizes: no copies";
+            continue;
+        }
+        ASSERT_EQ(f.groups().size(), 1u);
+        const TSearchStat& g = f.groups()[0];
+        ASSERT_EQ(g.Items.size(), 3u);
+        const uint64_t sizes[] = {5, 3, 1};
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(g.Items[i].Size, sizes[i]) << g.Items[i].Folder;
+            EXPECT_EQ(g.Items[i].Modified, files.stat(g.Items[i].Folder + "same.txt")->lastWriteTime);
+            EXPECT_GT(g.Items[i].Created, 0u);
+        }
+    }
+}
+
 TEST_F(DuplicatesOnDisk, SameContentReadsSizeFirstBlockThenAll) {
     const std::string big(3 * kFirstBlockSize, 'b');
     std::string bigLastDiffers = big;

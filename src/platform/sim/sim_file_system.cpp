@@ -238,7 +238,7 @@ struct SimFileSystem::Impl {
 
     // Host path of a Windows path: each existing component found without regard to case, missing
     // components kept as given. Empty when the drive has no folder.
-    fs::path resolve(std::string_view windowsPath) const {
+    fs::path resolve(std::string_view windowsPath, struct stat* found = nullptr) const {
         const auto wp = ParseWinPath(windowsPath);
         if (!wp) return {};
         const auto d = drives.find(wp->drive);
@@ -249,7 +249,10 @@ struct SimFileSystem::Impl {
             fs::path exact = host;
             for (const auto& part : wp->parts) exact /= part;
             struct stat st {};
-            if (::lstat(exact.c_str(), &st) == 0) return exact;
+            if (::lstat(exact.c_str(), &st) == 0) {
+                if (found) *found = st;
+                return exact;
+            }
         }
         bool missing = false;
         for (const auto& part : wp->parts) {
@@ -344,9 +347,13 @@ struct SimFileSystem::Impl {
               const std::function<bool(const FindData&)>& onEntry) const;
 
     std::optional<FindData> stat(std::string_view path) const {
-        const fs::path host = resolve(path);
+        struct stat st {};
+        st.st_nlink = 0;  // stays 0 unless the look-up itself read the entry
+        const fs::path host = resolve(path, &st);
         if (host.empty()) return std::nullopt;
-        return describe(host, HostNameToUtf8(host.filename().string()));
+        if (st.st_nlink == 0 || S_ISLNK(st.st_mode))
+            return describe(host, HostNameToUtf8(host.filename().string()));
+        return fromStat(st, false, sideOf(host), HostNameToUtf8(host.filename().string()));
     }
 
     void moveSide(const fs::path& from, const fs::path& to) {
