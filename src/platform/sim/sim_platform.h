@@ -21,7 +21,7 @@ enum class RegFileFormat {
 };
 
 class SimRegistry final : public Registry {
-public:
+  public:
     SimRegistry();
     ~SimRegistry() override;
     std::unique_ptr<RegKey> open(RootKey root, std::string_view path, bool create, bool writable) override;
@@ -46,12 +46,12 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
 
 class SimFileSystem final : public FileSystem {
-public:
+  public:
     SimFileSystem();
     ~SimFileSystem() override;
     // Drive letter -> host folder. Drives not mapped do not exist.
@@ -89,38 +89,54 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
 
+// Shell verbs are recorded and answered as scripted. A shortcut is a file whose text is "lnk:" followed
+// by its target path; any other content cannot be loaded as a shortcut. The recycle bin is opt-in
+// (enableRecycleBin): without it, recycle() answers kShellNotSupported as on a system without one.
 class SimShell final : public Shell {
-public:
+  public:
+    explicit SimShell(FileSystem* files = nullptr) : files_(files) {}
     struct Call {
         std::string verb, target, parameters, directory;
         ShowMode show;
     };
     bool execute(std::string_view verb, std::string_view target, std::string_view parameters,
                  std::string_view directory, ShowMode show) override;
+    // With the bin enabled, a file moves to it (it leaves its folder and is listed in `recycled`).
+    int recycle(std::string_view path) override;
+    std::optional<std::string> resolveShortcut(std::string_view lnkPath) override;
+
+    void enableRecycleBin() { recycleBin_ = true; }
+    static constexpr std::string_view kShortcutPrefix = "lnk:";
+
     std::vector<Call> calls;
     bool result = true;
+    std::vector<std::string> recycled;
+
+  private:
+    FileSystem* files_;
+    bool recycleBin_ = false;
 };
 
 // Child processes: "regedit /E file [key]" and "regedit /s file" act on the simulated registry and
 // files; any other command line goes to `handler` (or fails to start when there is none).
 class SimProcessRunner final : public ProcessRunner {
-public:
+  public:
     SimProcessRunner(SimRegistry& registry, SimFileSystem& files);
     ChildResult run(std::string_view commandLine, bool hidden, uint32_t timeoutMs) override;
     std::vector<std::string> commandLines;
     std::function<ChildResult(std::string_view)> handler;
 
-private:
+  private:
     SimRegistry& registry_;
     SimFileSystem& files_;
 };
 
 class SimTaskScheduler final : public TaskScheduler {
-public:
+  public:
     int32_t connect() override { return connectResult; }
     std::vector<std::string> taskNames() override;
     std::optional<TaskDefinition> readTask(std::string_view name, int32_t* error) override;
@@ -133,7 +149,7 @@ public:
 };
 
 class SimClock final : public Clock {
-public:
+  public:
     FileTime nowUtc() override;
     DateTime localNow() override;
     std::optional<DateTime> toLocal(FileTime utc) override;  // local time = UTC + offset
@@ -146,7 +162,7 @@ public:
 };
 
 class SimSystemInfo final : public SystemInfo {
-public:
+  public:
     OsVersion osVersion() override { return version; }
     std::string userName() override { return user; }
     OsVersion version{2, 6, 1, 7601};
@@ -156,7 +172,7 @@ public:
 // A whole simulated machine. By default drive C: is mapped to `hostRoot` (created when missing) with
 // C:\Windows\, C:\Windows\System32\, a temp folder and the program in C:\Program Files\Trenmoor\.
 class SimPlatform final : public Platform {
-public:
+  public:
     explicit SimPlatform(const std::filesystem::path& hostRoot);
     ~SimPlatform() override;
 
@@ -176,7 +192,7 @@ public:
     SimClock& simClock() { return clock_; }
     SimSystemInfo& simSystem() { return system_; }
 
-private:
+  private:
     SimRegistry registry_;
     SimFileSystem files_;
     SimShell shell_;
