@@ -331,7 +331,8 @@ TEST_F(LeftoverSections, SystemServicesReportsNothingAndItsRepairRemovesTheNamed
 TEST_F(LeftoverSections, EmptyKeysReportsLeavesWithoutValuesAndNeverEntersTheDefaultProfile) {
     Scan({kEmptyKeys});
     // Not reported: a key with an empty default value, a key with a value, a parent, the "mime" key,
-    // the service accounts' classes keys and everything under .DEFAULT.
+    // the service accounts' classes keys and everything under the default profile (spelled ".Default" here,
+    // as Wine spells it: names are compared without regard to case).
     EXPECT_THAT(Column(kEmptyKeys, &TContent::KeyName),
                 ElementsAre("S-1-5-21-1\\Software\\Empty", "S-1-5-21-1\\Software\\Parent\\Child",
                             "S-1-5-21-1\\Software\\Zz"));
@@ -342,7 +343,7 @@ TEST_F(LeftoverSections, EmptyKeysReportsLeavesWithoutValuesAndNeverEntersTheDef
     EXPECT_EQ(empty.Title, "Empty Key: HKEY_USERS\\S-1-5-21-1\\Software\\Empty");
     EXPECT_EQ(empty.Severity, "Low");
     EXPECT_EQ(empty.Description, "The Key default under HKEY_USERS\\S-1-5-21-1\\Software\\Empty is Empty");
-    // .DEFAULT itself is shown and ticked, never entered.
+    // The default profile itself is shown and ticked, never entered.
     EXPECT_EQ(scan.Progress().ItemsProcessed, 15u);
 }
 

@@ -37,7 +37,8 @@ class EmptyKeyWalk {
             const std::string childPath = path.empty() ? name : path + "\\" + name;
             scan_.ShowEntry(childPath);
             scan_.Tick();
-            if (childPath != kDefaultProfile) {
+            // Key names are compared as the registry compares them: Wine spells it ".Default".
+            if (!platform::EqualsNoCase(childPath, kDefaultProfile)) {
                 if (std::unique_ptr<platform::RegKey> child = key.openChildForWalk(name))
                     Walk(*child, childPath);
             }
