@@ -198,7 +198,11 @@ print(d["backup"])' "$WORK/repair.json" "$(wc -l <"$WORK/expected.txt")") \
 log "repaired every seeded entry, backup $backup"
 
 scan "$WORK/rescan.json"
-[ -z "$(seeded_problems "$WORK/rescan.json")" ] || fail "seeded problems remain after the repair: $(seeded_problems "$WORK/rescan.json")"
+# A list key whose values were all repaired is empty now and listed as such: only the repaired entries
+# themselves must be gone.
+seeded_problems "$WORK/rescan.json" | LC_ALL=C sort >"$WORK/refound.txt"
+left=$(LC_ALL=C comm -12 "$WORK/expected.txt" "$WORK/refound.txt")
+[ -z "$left" ] || fail "seeded problems remain after the repair: $left"
 for name in tm_e2e_rest_gone.lnk TM_E2E_REST_CAPS.LNK tm_e2e_rest_dir.lnk; do
   [ ! -e "$ROOT/links/$name" ] || fail "the shortcut $name is still there"
   [ -e "$TRASH/$name" ] || fail "the shortcut $name is not in the recycle bin"
