@@ -1,6 +1,8 @@
 #pragma once
-// The Windows shell: verbs on files and addresses. Recycle-bin moves, shortcuts, icons and folder
-// browsing join this interface as the tools that need them are built.
+// The Windows shell: verbs on files and addresses, recycle-bin moves and shortcut targets. Icons and
+// folder browsing join this interface as the tools that need them are built.
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace trenmoor::platform {
@@ -23,6 +25,14 @@ class Shell {
     [[nodiscard]] virtual int recycle(std::string_view path) {
         (void)path;
         return kShellNotSupported;
+    }
+
+    // The target path of a shortcut file (".lnk"), read through the shell-link object without changing
+    // the file (network targets in their UNC form). Empty text for a shortcut that names no file-system
+    // path (a shell item); nothing when the file cannot be loaded as a shortcut.
+    [[nodiscard]] virtual std::optional<std::string> resolveShortcut(std::string_view lnkPath) {
+        (void)lnkPath;
+        return std::nullopt;
     }
 };
 

@@ -200,8 +200,14 @@ TEST_F(MainWindowTest, ErrorUtilityYesReopensRepairProblemsInsteadOfTheUtility) 
     Click(form->ToolButton(ToolId::IERepair).Handle());
     ui.answers = {platform::MsgResult::Yes};
     Click(form->ToolButton(ToolId::ErrorUtility).Handle());
-    ASSERT_EQ(ui.shown.size(), 1u);
+    // The question, then at most the started scan's own result message (the prefix's registry may hold
+    // problems of the built sections, such as empty keys).
+    ASSERT_GE(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].icon, platform::MsgIcon::Exclamation);
+    ASSERT_LE(ui.shown.size(), 2u);
+    if (ui.shown.size() == 2) {
+        EXPECT_EQ(ui.shown[1].caption, "Problems Found - Trenmoor");
+    }
     ExpectHosted(ToolId::RegistryCleaner);
     ExpectMarks(GroupId::RepairProblems, ToolId::RegistryCleaner);
     EXPECT_EQ(FindWindowExW(form->ShowFormPanel.Handle(), nullptr, L"TErrorFixForm", nullptr), nullptr);

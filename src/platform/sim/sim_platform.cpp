@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/text_encoding.h"
+#include "platform/text_file.h"
 
 namespace trenmoor::platform::sim {
 namespace {
@@ -107,6 +108,23 @@ bool SimShell::execute(std::string_view verb, std::string_view target, std::stri
     calls.push_back(
         Call{std::string(verb), std::string(target), std::string(parameters), std::string(directory), show});
     return result;
+}
+
+int SimShell::recycle(std::string_view path) {
+    if (!recycleBin_ || !files_) return kShellNotSupported;
+    constexpr int kFileNotFound = 2;  // ERROR_FILE_NOT_FOUND, as the shell answers for a missing file
+    if (!files_->fileExists(path)) return kFileNotFound;
+    constexpr int kAccessDenied = 5;  // ERROR_ACCESS_DENIED
+    if (!files_->deleteFile(path)) return kAccessDenied;
+    recycled.emplace_back(path);
+    return 0;
+}
+
+std::optional<std::string> SimShell::resolveShortcut(std::string_view lnkPath) {
+    if (!files_) return std::nullopt;
+    const std::optional<std::string> text = ReadAllBytes(*files_, lnkPath);
+    if (!text || !text->starts_with(kShortcutPrefix)) return std::nullopt;
+    return text->substr(kShortcutPrefix.size());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -251,7 +269,8 @@ void MakeFolders(SimFileSystem& files, std::string_view path) {
 
 }  // namespace
 
-SimPlatform::SimPlatform(const std::filesystem::path& hostRoot) : processes_(registry_, files_) {
+SimPlatform::SimPlatform(const std::filesystem::path& hostRoot)
+    : shell_(&files_), processes_(registry_, files_) {
     std::error_code ec;
     std::filesystem::create_directories(hostRoot, ec);
     files_.mapDrive('C', hostRoot, DriveType::Fixed);

@@ -94,16 +94,32 @@ class SimFileSystem final : public FileSystem {
     std::unique_ptr<Impl> impl_;
 };
 
+// Shell verbs are recorded and answered as scripted. A shortcut is a file whose text is "lnk:" followed
+// by its target path; any other content cannot be loaded as a shortcut. The recycle bin is opt-in
+// (enableRecycleBin): without it, recycle() answers kShellNotSupported as on a system without one.
 class SimShell final : public Shell {
   public:
+    explicit SimShell(FileSystem* files = nullptr) : files_(files) {}
     struct Call {
         std::string verb, target, parameters, directory;
         ShowMode show;
     };
     bool execute(std::string_view verb, std::string_view target, std::string_view parameters,
                  std::string_view directory, ShowMode show) override;
+    // With the bin enabled, a file moves to it (it leaves its folder and is listed in `recycled`).
+    int recycle(std::string_view path) override;
+    std::optional<std::string> resolveShortcut(std::string_view lnkPath) override;
+
+    void enableRecycleBin() { recycleBin_ = true; }
+    static constexpr std::string_view kShortcutPrefix = "lnk:";
+
     std::vector<Call> calls;
     bool result = true;
+    std::vector<std::string> recycled;
+
+  private:
+    FileSystem* files_;
+    bool recycleBin_ = false;
 };
 
 // Child processes: "regedit /E file [key]" and "regedit /s file" act on the simulated registry and

@@ -39,6 +39,7 @@ class Win32Shell final : public Shell {
     bool execute(std::string_view verb, std::string_view target, std::string_view parameters,
                  std::string_view directory, ShowMode show) override;
     int recycle(std::string_view path) override;
+    std::optional<std::string> resolveShortcut(std::string_view lnkPath) override;
 };
 
 class Win32ProcessRunner final : public ProcessRunner {

@@ -1,7 +1,8 @@
-// Shell verbs and recycle-bin deletion.
+// Shell verbs, recycle-bin deletion and shortcut targets.
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
 #include <shellapi.h>
+#include <shobjidl.h>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
@@ -59,6 +60,24 @@ int Win32Shell::recycle(std::string_view path) {
     const int result = SHFileOperationW(&op);
     if (result == 0 && op.fAnyOperationsAborted) return ERROR_CANCELLED;  // nothing was recycled
     return result;
+}
+
+std::optional<std::string> Win32Shell::resolveShortcut(std::string_view lnkPath) {
+    const auto widePath = WidenName(lnkPath);
+    if (!widePath || widePath->empty()) return std::nullopt;
+    const ComInit com;
+    if (!com.usable()) return std::nullopt;
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                link.putVoid())))
+        return std::nullopt;
+    const ComPtr<IPersistFile> file = link.as<IPersistFile>(IID_IPersistFile);
+    // Read-only: looking at a shortcut never rewrites it.
+    if (!file || FAILED(file->Load(widePath->c_str(), STGM_READ))) return std::nullopt;
+    wchar_t target[MAX_PATH] = {};
+    // S_FALSE with an empty buffer: the shortcut points at a shell item, not at a path.
+    if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY))) return std::string();
+    return Narrow(target);
 }
 
 }  // namespace trenmoor::platform::win32

@@ -35,7 +35,8 @@ bool KeyPresent(platform::Registry& registry, platform::RootKey root, std::strin
 }  // namespace
 
 std::string RepairStatusText(const RepairOutcome& outcome) {
-    return outcome.ok ? std::string(kRepairedSuccessfully) : "Error: " + outcome.reason;
+    if (!outcome.ok) return "Error: " + outcome.reason;
+    return outcome.note.empty() ? std::string(kRepairedSuccessfully) : outcome.note;
 }
 
 RepairOutcome RemoveValue(platform::Registry& registry, std::string_view fullKeyPath,

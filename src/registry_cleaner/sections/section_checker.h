@@ -78,9 +78,10 @@ class SectionScan {
 struct RepairOutcome {
     bool ok = false;
     std::string reason;  // why not, when !ok
+    std::string note;    // when ok: a status other than success (nothing needed doing), shown as is
 };
 inline constexpr std::string_view kRepairedSuccessfully = "Repaired Successfully";
-// The finish-list status of an outcome: "Repaired Successfully" or "Error: <reason>".
+// The finish-list status of an outcome: "Repaired Successfully", the note, or "Error: <reason>".
 std::string RepairStatusText(const RepairOutcome& outcome);
 
 // Removes one value ("default" or "" = the unnamed value) of the key at a full path; succeeds when the

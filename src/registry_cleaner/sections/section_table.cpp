@@ -2,6 +2,7 @@
 
 #include "platform/text_encoding.h"
 #include "registry_cleaner/sections/file_reference_sections.h"
+#include "registry_cleaner/sections/leftover_sections.h"
 
 namespace trenmoor::registry_cleaner {
 namespace {
@@ -39,10 +40,10 @@ constexpr std::array<SectionDef, kSectionCount> kSections = {{
     {3,
      "Empty Registry Keys",
      "Empty registry key refers to the entities in registry that no value to associate with.",
-     {Later(HKU, "")},
+     {ScanCall{&ScanEmptyKeys, HKU, ""}},
      1,
      true,
-     nullptr,
+     &RepairEmptyKey,
      nullptr},
     {4,
      "File Extensions",
@@ -82,18 +83,20 @@ constexpr std::array<SectionDef, kSectionCount> kSections = {{
      "Invalid Shortcuts",
      "The Shortcut section of registry has contained some invalid shortcut entities that link to the missing "
      ".exe file. This is caused by incorrectly installing and uninstalling software, or moving .lnk file.",
-     {Later(HKLM, "")},
+     // Shortcut files, not registry: the root and path are not used. The checker asks the ignore list.
+     {ScanCall{&ScanInvalidShortcuts, HKLM, ""}},
      1,
-     false,
-     nullptr,
+     true,
+     &RepairInvalidShortcut,
      nullptr},
     {9,
      "Most Recently Used Files",
      "The invalid or empty registry entities of the Recently Used Files have not matched correctly",
-     {Later(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU")},
+     {ScanCall{&ScanRecentFiles, HKCU,
+               "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU"}},
      1,
      true,
-     nullptr,
+     &RepairRecentFile,
      nullptr},
     {10,
      kSharedDllsCaption,
@@ -118,30 +121,31 @@ constexpr std::array<SectionDef, kSectionCount> kSections = {{
      "Start Menu Items",
      "The Start Menu Section of registry has been found containing invalid entities linked to start menu "
      "programs.",
-     {Later(HKCU,
-            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu2\\Programs")},
+     {ScanCall{&ScanStartMenuItems, HKCU,
+               "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu2\\Programs"}},
      1,
      true,
-     nullptr,
+     &RepairStartMenuItem,
      nullptr},
     {13,
      "Startup Programs",
      "This invalid and damaged registry entities of The startup Program section would bring startup errors "
      "and "
      "cause system slow when Windows startup.",
-     {Later(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder")},
+     {ScanCall{&ScanStartupPrograms, HKCU,
+               "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder"}},
      1,
      true,
-     nullptr,
+     &RepairStartupProgram,
      nullptr},
     {14,
      "System Services",
      "System Service section of registry has been found containing some damaged entities related to system "
      "services.",
-     {Later(HKLM, "SYSTEM\\CurrentControlSet\\Services")},
+     {ScanCall{&ScanSystemServices, HKLM, "SYSTEM\\CurrentControlSet\\Services"}},
      1,
      false,
-     nullptr,
+     &RepairSystemService,
      nullptr},
     {15,
      "System Software Settings",
@@ -156,10 +160,10 @@ constexpr std::array<SectionDef, kSectionCount> kSections = {{
      "Uninstall Entries",
      "The Uninstall Entries section of registry contains some invalid entities that link to the missing "
      "entities. This is caused by the incorrect installing and uninstalling of application in system.",
-     {Later(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall")},
+     {ScanCall{&ScanUninstallEntries, HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"}},
      1,
      true,
-     nullptr,
+     &RepairUninstallEntry,
      nullptr},
     {17,
      "User Software Settings",
