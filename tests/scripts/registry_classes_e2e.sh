@@ -70,13 +70,14 @@ PY
   done
 }
 # Seeded problems of a scan document, one "section|keyPath|keyName|valueName|valueData|action|severity"
-# line each, sorted.
+# line each, sorted. The prefix spells its type-library key "Typelib": key names ignore case.
 seeded_problems() {
   python3 -c '
-import json, sys
+import json, re, sys
 doc = json.load(open(sys.argv[1], encoding="utf-8"))
-rows = sorted("|".join([p["section"], p["keyPath"], p["keyName"], p["valueName"], p["valueData"], p["action"],
-                        p["severity"]])
+rows = sorted(re.sub(r"(?i)typelib\\\{", "TypeLib\\{", "|".join(
+                  [p["section"], p["keyPath"], p["keyName"], p["valueName"], p["valueData"], p["action"],
+                   p["severity"]]))
               for p in doc["problems"] if "tm_e2e_cls" in p["keyPath"] + p["valueName"] + p["valueData"])
 print("\n".join(rows))' "$1"
 }
@@ -154,9 +155,14 @@ log "repaired 8 entries, backup $backup"
 
 w "$QUORVEL" registry scan --sections $SECTIONS --json >"$WORK/rescan.json" 2>/dev/null
 [ -z "$(seeded_problems "$WORK/rescan.json")" ] || fail "seeded problems remain after the repair: $(seeded_problems "$WORK/rescan.json")"
-# reg query KEY [/ve | /v NAME]: the key, its default value or a named value.
-gone() { ! w reg query "$@" >/dev/null 2>&1 || fail "repaired $* is still there"; }
-kept() { w reg query "$@" >/dev/null 2>&1 || fail "$* should still be there"; }
+# present KEY [/ve | /v NAME]: the key, its default value or a named value is there. reg query /ve
+# also succeeds for a key without a default value, which it shows as "(value not set)".
+present() {
+  w reg query "$@" >"$WORK/query.txt" 2>/dev/null || return 1
+  [ "${2:-}" != /ve ] || ! grep -q '(value not set)' "$WORK/query.txt"
+}
+gone() { ! present "$@" || fail "repaired $* is still there"; }
+kept() { present "$@" || fail "$* should still be there"; }
 gone 'HKCR\CLSID\{tm_e2e_cls-0001}\InprocServer32'
 kept 'HKCR\CLSID\{tm_e2e_cls-0001}' /ve
 gone 'HKCR\TypeLib\{tm_e2e_cls-lib1}\1.0\HELPDIR'
