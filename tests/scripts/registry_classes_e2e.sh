@@ -155,14 +155,25 @@ log "repaired 8 entries, backup $backup"
 
 w "$QUORVEL" registry scan --sections $SECTIONS --json >"$WORK/rescan.json" 2>/dev/null
 [ -z "$(seeded_problems "$WORK/rescan.json")" ] || fail "seeded problems remain after the repair: $(seeded_problems "$WORK/rescan.json")"
-# present KEY [/ve | /v NAME]: the key, its default value or a named value is there. reg query /ve
-# also succeeds for a key without a default value, which it shows as "(value not set)".
+# present KEY [/ve | /v NAME]: 0 when the key, its default value or a named value is there, 1 when reg
+# says it cannot be found (or, for /ve, shows it as "(value not set)"). Any other answer (a reg run
+# that failed on a loaded machine) is asked again, and fails the test when it stays unclear.
 present() {
-  w reg query "$@" >"$WORK/query.txt" 2>/dev/null || return 1
-  [ "${2:-}" != /ve ] || ! grep -q '(value not set)' "$WORK/query.txt"
+  local try
+  for try in 1 2 3; do
+    w reg query "$@" >"$WORK/query.txt" 2>&1
+    local rc=$?
+    if grep -q 'Unable to find' "$WORK/query.txt"; then return 1; fi
+    if [ $rc -eq 0 ]; then
+      [ "${2:-}" = /ve ] && grep -q '(value not set)' "$WORK/query.txt" && return 1
+      return 0
+    fi
+    sleep 1
+  done
+  fail "reg query $* gave no clear answer (exit $rc): $(cat "$WORK/query.txt")"
 }
 gone() { ! present "$@" || fail "repaired $* is still there"; }
-kept() { present "$@" || fail "$* should still be there"; }
+kept() { present "$@" || fail "$* should still be there: $(cat "$WORK/query.txt")"; }
 gone 'HKCR\CLSID\{tm_e2e_cls-0001}\InprocServer32'
 kept 'HKCR\CLSID\{tm_e2e_cls-0001}' /ve
 gone 'HKCR\TypeLib\{tm_e2e_cls-lib1}\1.0\HELPDIR'
