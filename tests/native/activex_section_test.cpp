@@ -97,7 +97,12 @@ TEST_F(ActiveXSection, TheWalkNeitherFollowsNorExaminesRegistryLinks) {
         m->simRegistry().createLink(RootKey::ClassesRoot, "CLSID\\{C0000007-HEALTHY}\\Loop", "CLSID"));
     ASSERT_TRUE(m->simRegistry().createLink(RootKey::ClassesRoot, "CLSID\\{C000000D-LINKED}\\InprocServer32",
                                             "TypeLib\\{70000002-EMPTY-HELP}\\1.0\\HELPDIR"));
+    // A walk caught in the loop is stopped instead of running for ever.
+    ui.onPump = [&] {
+        if (scan.Progress().ItemsProcessed > 1000) ctx.ScanState = kScanAbort;
+    };
     Scan({kActiveX});
+    EXPECT_LT(scan.Progress().ItemsProcessed, 100u);
     EXPECT_EQ(Found(kActiveX).Count(), 7u);
     for (const auto& item : Found(kActiveX)) {
         EXPECT_EQ(item.Content.KeyPath.find("Loop"), std::string::npos) << item.Content.KeyPath;

@@ -82,6 +82,10 @@ TEST_F(ExtensionSection, TheOpenWithWalkNeverFollowsALinkAndShowsEvery200thKey) 
     // programs would be examined again below a longer path.
     ASSERT_TRUE(m->simRegistry().createLink(RootKey::CurrentUser, kFileExts + "\\.k000\\OpenWithList\\Loop",
                                             kFileExts));
+    // A walk caught in the loop is stopped instead of running for ever.
+    ui.onPump = [&] {
+        if (scan.Progress().ItemsProcessed > 5000) ctx.ScanState = kScanAbort;
+    };
     Scan({kExtensions});
     EXPECT_THAT(Column(kExtensions, &TContent::KeyPath),
                 ElementsAre(kRoot + ".e1empty", kRoot + ".e4expand",
