@@ -31,9 +31,10 @@ UserExtensions ReadUserExtensions(platform::Registry& registry) {
     return user;
 }
 
-// The extension's class is registered: a key of the root (any top-level name, case ignored); or, as the
-// user's Explorer settings know it, a FileExts key of the extension or an OpenWithProgids entry naming
-// the class.
+// The extension's class is registered: a key of the root (any top-level name, case ignored: a class
+// named like "CompressedFolder" exists as much as any other, so the names split off as non-classes
+// count here too); or, as the user's Explorer settings know it, a FileExts key of the extension or an
+// OpenWithProgids entry naming the class.
 bool IsKnownClass(const KeyNameSet& rootNames, const UserExtensions& user, std::string_view extension,
                   std::string_view className) {
     if (rootNames.Contains(className)) return true;
