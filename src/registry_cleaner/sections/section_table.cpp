@@ -1,6 +1,7 @@
 #include "registry_cleaner/sections/section_table.h"
 
 #include "platform/text_encoding.h"
+#include "registry_cleaner/sections/classes_root_sections.h"
 #include "registry_cleaner/sections/file_reference_sections.h"
 #include "registry_cleaner/sections/leftover_sections.h"
 
@@ -23,11 +24,11 @@ constexpr std::array<SectionDef, kSectionCount> kSections = {{
      "ActiveX, OLE/COM Entries",
      "The invalid or empty registry entities within ActiveX, OLE, COM sections could cause system errors and "
      "application crash if not properly fixed.",
-     {Later(HKCR, ""), Later(HKCR, "")},
+     {ScanCall{&ScanActiveXEmptyKeys, HKCR, ""}, ScanCall{&ScanActiveXTypeLibraries, HKCR, ""}},
      2,
      true,
-     nullptr,
-     nullptr},
+     &RepairActiveXEntry,
+     &ActiveXRepairName},
     {2,
      kAppPathsCaption,
      "Application Paths section of registry has been found containing invalid entities that point to the "
@@ -48,10 +49,10 @@ constexpr std::array<SectionDef, kSectionCount> kSections = {{
     {4,
      "File Extensions",
      "The invalid file extension entities have been found existing in the registry.",
-     {Later(HKCR, ""), Later(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts")},
+     {ScanCall{&ScanExtensionDefaults, HKCR, ""}, ScanCall{&ScanOpenWithLists, HKCU, kFileExtsKey}},
      2,
      true,
-     nullptr,
+     &RepairExtension,
      nullptr},
     {5,
      kFontEntriesCaption,
@@ -74,10 +75,10 @@ constexpr std::array<SectionDef, kSectionCount> kSections = {{
      "Invalid File Associations",
      "The File Association section of registry has contained invalid file associations. If a file type is "
      "associated with a program that does not exist then it shows up as an irregularity.",
-     {Later(HKCR, ""), Later(HKCR, "")},
+     {ScanCall{&ScanAssociationTargets, HKCR, ""}, ScanCall{&ScanAssociationStructure, HKCR, ""}},
      2,
      true,
-     nullptr,
+     &RepairAssociation,
      nullptr},
     {8,
      "Invalid Shortcuts",
