@@ -36,6 +36,18 @@ REGSAM Access(bool writable) {
 std::unique_ptr<RegKey> OpenFrom(HKEY base, std::string_view path, bool create, bool writable);
 bool KeyNamesFit(std::wstring_view path);
 
+// UTF-16 to UTF-8 into a reused string; the common all-ASCII name costs no allocation.
+void NarrowInto(std::wstring_view utf16, std::string& out) {
+    out.clear();
+    for (const wchar_t c : utf16) {
+        if (c >= 0x80) {
+            out = Narrow(utf16);
+            return;
+        }
+        out.push_back(static_cast<char>(c));
+    }
+}
+
 class Win32RegKey final : public RegKey {
   public:
     explicit Win32RegKey(UniqueHKey key) : key_(std::move(key)) {}
@@ -105,6 +117,34 @@ class Win32RegKey final : public RegKey {
             ++index;
         }
         return names;
+    }
+
+    void visitValues(const ValueVisitor& visit) override {
+        DWORD maxName = 0, maxData = 0;
+        if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             &maxName, &maxData, nullptr, nullptr) != ERROR_SUCCESS)
+            return;
+        // Reused for every value: names and data are read into the same two buffers.
+        std::vector<wchar_t> name(maxName + 1);
+        std::vector<uint8_t> data(std::max<DWORD>(maxData, 1));
+        std::string narrowName;
+        for (DWORD index = 0, retries = 0;;) {
+            DWORD nameLen = static_cast<DWORD>(name.size());
+            DWORD dataLen = static_cast<DWORD>(data.size());
+            DWORD type = REG_NONE;
+            const LSTATUS rc = RegEnumValueW(key_.get(), index, name.data(), &nameLen, nullptr, &type,
+                                             data.data(), &dataLen);
+            if (rc == ERROR_MORE_DATA && ++retries < 16) {  // the value grew after the sizes were asked
+                name.resize(name.size() * 2 + 256);
+                data.resize(std::max<size_t>(dataLen, data.size() * 2));
+                continue;
+            }
+            if (rc != ERROR_SUCCESS) return;
+            NarrowInto(std::wstring_view(name.data(), nameLen), narrowName);
+            if (!visit(ValueView{narrowName, type, std::span<const uint8_t>(data.data(), dataLen)})) return;
+            ++index;
+            retries = 0;
+        }
     }
 
     std::optional<KeyInfo> info() override {

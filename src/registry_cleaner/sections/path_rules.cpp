@@ -4,6 +4,7 @@
 
 #include "common/shared_helpers.h"
 #include "platform/text_encoding.h"
+#include "registry_cleaner/sections/ascii_search.h"
 
 namespace trenmoor::registry_cleaner {
 namespace {
@@ -16,17 +17,6 @@ bool IsAsciiLetter(char c) {
 
 char AsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Case-insensitive search for an ASCII pattern; UTF-8 continuation bytes never match ASCII letters.
-bool ContainsNoCaseAscii(std::string_view text, std::string_view pattern) {
-    if (pattern.size() > text.size()) return false;
-    for (size_t i = 0; i + pattern.size() <= text.size(); ++i) {
-        size_t k = 0;
-        while (k < pattern.size() && AsciiUpper(text[i + k]) == AsciiUpper(pattern[k])) ++k;
-        if (k == pattern.size()) return true;
-    }
-    return false;
 }
 
 // Replaces every non-overlapping occurrence, left to right, as a textual replace-all does.
