@@ -1,5 +1,7 @@
 // The real registry through the wide advapi32 calls.
 #include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/text_encoding.h"
@@ -48,9 +50,25 @@ void NarrowInto(std::wstring_view utf16, std::string& out) {
     }
 }
 
+// What a key held when it was opened for a walk: its counts and longest names, asked once together so
+// the walk's enumerations need no further query (and no closing call past the last item).
+struct WalkCounts {
+    DWORD subkeys = 0, maxSubkeyName = 0, values = 0, maxValueName = 0, maxValueData = 0;
+};
+
+std::optional<WalkCounts> QueryWalkCounts(HKEY key) {
+    WalkCounts c;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &c.subkeys, &c.maxSubkeyName, nullptr, &c.values,
+                         &c.maxValueName, &c.maxValueData, nullptr, nullptr) != ERROR_SUCCESS)
+        return std::nullopt;
+    return c;
+}
+
 class Win32RegKey final : public RegKey {
   public:
     explicit Win32RegKey(UniqueHKey key) : key_(std::move(key)) {}
+    Win32RegKey(UniqueHKey key, const WalkCounts& counts)
+        : key_(std::move(key)), subkeyCounts_(counts), valueCounts_(counts) {}
 
     std::unique_ptr<RegKey> openSubkey(std::string_view path, bool create, bool writable) override {
         return OpenFrom(key_.get(), path, create, writable);
@@ -64,20 +82,33 @@ class Win32RegKey final : public RegKey {
         // Opened as a link, a link key shows itself instead of its target; an ordinary key opens as usual.
         UniqueHKey key;
         if (RegOpenKeyExW(key_.get(), wideName->c_str(), REG_OPTION_OPEN_LINK, KEY_READ, key.put()) !=
-                ERROR_SUCCESS ||
-            IsRegistryLink(key.get()))
+            ERROR_SUCCESS)
             return nullptr;
-        return std::make_unique<Win32RegKey>(std::move(key));
+        const std::optional<WalkCounts> counts = QueryWalkCounts(key.get());
+        // A link has no subkeys of its own and its target in a value: only such a key needs the test.
+        if (!counts || (counts->subkeys == 0 && counts->values > 0)) {
+            if (IsRegistryLink(key.get())) return nullptr;
+        }
+        if (!counts) return std::make_unique<Win32RegKey>(std::move(key));
+        return std::make_unique<Win32RegKey>(std::move(key), *counts);
     }
 
     std::vector<std::string> subkeyNames() override {
         std::vector<std::string> names;
+        // A key opened for a walk lists the subkeys it had then (counted, so no call past the last).
+        const std::optional<WalkCounts> counts = std::exchange(subkeyCounts_, std::nullopt);
         DWORD maxLen = 0;
-        if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, &maxLen, nullptr, nullptr,
-                             nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        DWORD count = MAXDWORD;
+        if (counts) {
+            maxLen = counts->maxSubkeyName;
+            count = counts->subkeys;
+            names.reserve(count);
+        } else if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, &maxLen, nullptr, nullptr,
+                                    nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
             return names;
+        }
         std::vector<wchar_t> buffer(maxLen + 1);
-        for (DWORD index = 0;;) {
+        for (DWORD index = 0; index < count;) {
             DWORD len = static_cast<DWORD>(buffer.size());
             const LSTATUS rc =
                 RegEnumKeyExW(key_.get(), index, buffer.data(), &len, nullptr, nullptr, nullptr, nullptr);
@@ -120,15 +151,16 @@ class Win32RegKey final : public RegKey {
     }
 
     void visitValues(const ValueVisitor& visit) override {
-        DWORD maxName = 0, maxData = 0;
-        if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                             &maxName, &maxData, nullptr, nullptr) != ERROR_SUCCESS)
-            return;
+        // A key opened for a walk visits the values it had then (counted, so no call past the last).
+        std::optional<WalkCounts> counts = std::exchange(valueCounts_, std::nullopt);
+        if (!counts) counts = QueryWalkCounts(key_.get());
+        if (!counts) return;
+        const DWORD count = counts->values, maxName = counts->maxValueName, maxData = counts->maxValueData;
         // Reused for every value: names and data are read into the same two buffers.
         std::vector<wchar_t> name(maxName + 1);
         std::vector<uint8_t> data(std::max<DWORD>(maxData, 1));
         std::string narrowName;
-        for (DWORD index = 0, retries = 0;;) {
+        for (DWORD index = 0, retries = 0; index < count;) {
             DWORD nameLen = static_cast<DWORD>(name.size());
             DWORD dataLen = static_cast<DWORD>(data.size());
             DWORD type = REG_NONE;
@@ -216,6 +248,8 @@ class Win32RegKey final : public RegKey {
 
   private:
     UniqueHKey key_;
+    std::optional<WalkCounts> subkeyCounts_;  // set for a key opened for a walk, used once
+    std::optional<WalkCounts> valueCounts_;
 };
 
 // Windows refuses key names longer than 255 characters; some registry implementations (Wine) take them,
