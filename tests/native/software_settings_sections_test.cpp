@@ -65,6 +65,8 @@ const ValueCase kCases[] = {
     {"v", "D:\\Data\\Gone Folder", Kind::Path, "D:\\Data\\Gone Folder", Kind::Path, "D:\\Data\\Gone Folder",
      "High"},
     {"v", "C:\\Tools", Kind::None, "", Kind::None, "", ""},
+    // A file named like the whole command line exists: the text names it.
+    {"v", "C:\\Tools\\odd.exe -run", Kind::None, "", Kind::None, "", ""},
     // A replaced variable upper-cases the whole text.
     {"v", "%SystemRoot%\\system32\\gone.dll", Kind::File, "C:\\WINDOWS\\SYSTEM32\\GONE.DLL", Kind::File,
      "C:\\WINDOWS\\SYSTEM32\\GONE.DLL", "Normal"},
@@ -111,6 +113,7 @@ TEST_F(SoftwareSettingsSections, EachSectionJudgesEveryTextValueAsItsVariantSays
     m->simFiles().addDrive('E', platform::DriveType::CdRom);
     BuildExcludedDrives(m->files(), ctx.ExcludedDrives);
     MakeFile("C:\\Tools\\present.exe");
+    MakeFile("C:\\Tools\\odd.exe -run");
     for (size_t i = 0; i < std::size(kCases); ++i) {
         const std::string key = "Software\\Cases\\" + std::string(i < 10 ? "0" : "") + std::to_string(i);
         SetString(RootKey::LocalMachine, key, kCases[i].name, kCases[i].text);

@@ -99,7 +99,7 @@ for p in bad:
     print("  EXISTS: %s | %s | %s" % (p["keyPath"], p["valueName"], p["valueData"]))
 sys.exit(1 if bad else 0)
 PY
-head -1 "$WORK/precision.txt"
+cat "$WORK/precision.txt"
 [ -z "$(marked_problems "$WORK/fresh.json")" ] || fail "marked keys were there before the seed"
 
 touch "$ROOT/bin/ok.exe" "$ROOT/bin/ok.dll"
@@ -114,12 +114,12 @@ rc=$?
 [ $rc -eq 0 ] || fail "registry scan exited $rc: $(cat "$WORK/scan.err")"
 marked_problems "$WORK/scan.json" >"$WORK/found.txt" || fail "scan output is not JSON: $(head -c 300 "$WORK/scan.json")"
 cat >"$WORK/expected.txt" <<'TXT'
-System Software Settings|HKEY_LOCAL_MACHINE\SOFTWARE\tm_e2e_sw\App|default|C:\tm_e2e_sw\missing\unnamed.exe
-System Software Settings|HKEY_LOCAL_MACHINE\SOFTWARE\tm_e2e_sw\App|file|C:\tm_e2e_sw\missing\gone.exe
-System Software Settings|HKEY_LOCAL_MACHINE\SOFTWARE\tm_e2e_sw\App|folder|C:\tm_e2e_sw\missing folder
-System Software Settings|HKEY_LOCAL_MACHINE\SOFTWARE\tm_e2e_sw\App|quoted|C:\tm_e2e_sw\missing folder2
-System Software Settings|HKEY_LOCAL_MACHINE\SOFTWARE\tm_e2e_sw\App|sysroot|C:\WINDOWS\TM_E2E_SW_GONE.DLL
-System Software Settings|HKEY_LOCAL_MACHINE\SOFTWARE\tm_e2e_sw\Winlogon|own|C:\tm_e2e_sw\missing\winlogon.exe
+System Software Settings|HKEY_LOCAL_MACHINE\Software\tm_e2e_sw\App|default|C:\tm_e2e_sw\missing\unnamed.exe
+System Software Settings|HKEY_LOCAL_MACHINE\Software\tm_e2e_sw\App|file|C:\tm_e2e_sw\missing\gone.exe
+System Software Settings|HKEY_LOCAL_MACHINE\Software\tm_e2e_sw\App|folder|C:\tm_e2e_sw\missing folder
+System Software Settings|HKEY_LOCAL_MACHINE\Software\tm_e2e_sw\App|quoted|C:\tm_e2e_sw\missing folder2
+System Software Settings|HKEY_LOCAL_MACHINE\Software\tm_e2e_sw\App|sysroot|C:\WINDOWS\TM_E2E_SW_GONE.DLL
+System Software Settings|HKEY_LOCAL_MACHINE\Software\tm_e2e_sw\Winlogon|own|C:\tm_e2e_sw\missing\winlogon.exe
 System Software Settings|HKEY_USERS\*\Software\tm_e2e_sw\App|default|C:\tm_e2e_sw\missing\user-unnamed.exe
 System Software Settings|HKEY_USERS\*\Software\tm_e2e_sw\App|file|C:\tm_e2e_sw\missing\user.exe
 System Software Settings|HKEY_USERS\*\Software\tm_e2e_sw\App|folder|C:\tm_e2e_sw\missing user folder

@@ -17,7 +17,11 @@ class KeyWalk {
   public:
     KeyWalk(SectionScan& scan, const SoftwareSettingsVariant& variant, platform::RootKey root,
             std::string_view path)
-        : scan_(scan), variant_(variant), full_(FullKeyPath(root, {})), rootLength_(full_.size() + 1) {
+        : scan_(scan),
+          variant_(variant),
+          memo_(scan.Files()),
+          full_(FullKeyPath(root, {})),
+          rootLength_(full_.size() + 1) {
         full_.reserve(512);
         if (!path.empty()) (full_ += '\\') += path;
     }
@@ -74,13 +78,14 @@ class KeyWalk {
         // A link or a key that cannot be opened is neither scanned nor entered.
         const std::unique_ptr<platform::RegKey> child = parent.openChildForWalk(name);
         if (!child) return;
-        ScanSoftwareSettingValues(scan_, variant_, *child, full_);
+        ScanSoftwareSettingValues(scan_, variant_, memo_, *child, full_);
         if (scan_.Aborted() || Unwalked(nameStart)) return;
         Walk(*child);
     }
 
     SectionScan& scan_;
     const SoftwareSettingsVariant& variant_;
+    ExistenceMemo memo_;
     std::string full_;         // root name, backslash, path of the key in hand
     const size_t rootLength_;  // length of the root name and its backslash
 };

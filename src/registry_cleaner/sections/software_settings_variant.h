@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "registry_cleaner/sections/existence_memo.h"
 #include "registry_cleaner/sections/path_rules.h"
 #include "registry_cleaner/sections/section_checker.h"
 #include "registry_cleaner/sections/software_settings_sections.h"
@@ -82,8 +83,9 @@ inline constexpr SoftwareSettingsVariant kUserSoftwareVariant{
 void WalkSoftwareSettings(SectionScan& scan, const SoftwareSettingsVariant& variant, platform::RootKey root,
                           std::string_view path);
 
-// The value scan of one open key whose full path (root name, backslash, path) is `fullKeyPath`.
-void ScanSoftwareSettingValues(SectionScan& scan, const SoftwareSettingsVariant& variant,
+// The value scan of one open key whose full path (root name, backslash, path) is `fullKeyPath`; the
+// memo holds the file system's answers for the whole walk.
+void ScanSoftwareSettingValues(SectionScan& scan, const SoftwareSettingsVariant& variant, ExistenceMemo& memo,
                                platform::RegKey& key, std::string_view fullKeyPath);
 
 }  // namespace trenmoor::registry_cleaner

@@ -1,7 +1,6 @@
 // The value scan of the software settings sections: every text value of one key is expanded and judged
 // first as a plain folder path, then as a command line naming a file; what is gone is a problem. An
 // ignored value or one holding a skip word ends the key.
-#include <optional>
 #include <string>
 
 #include "common/shared_helpers.h"
@@ -28,8 +27,9 @@ std::string_view Trimmed(std::string_view text) {
 
 class ValueJudge {
   public:
-    ValueJudge(SectionScan& scan, const SoftwareSettingsVariant& variant, std::string_view fullKeyPath)
-        : scan_(scan), variant_(variant), keyPath_(fullKeyPath) {}
+    ValueJudge(SectionScan& scan, const SoftwareSettingsVariant& variant, ExistenceMemo& memo,
+               std::string_view fullKeyPath)
+        : scan_(scan), variant_(variant), memo_(memo), keyPath_(fullKeyPath) {}
 
     // False when the rest of the key is not examined.
     bool Examine(const platform::ValueView& value) {
@@ -50,27 +50,31 @@ class ValueJudge {
         return !variant_.refusesCapitalH || d.find("H:\\") == std::string_view::npos;
     }
 
+    // A file the command-line branch may report: a drive path with an extension, not spared.
+    bool FileCandidate(std::string_view file) const {
+        if (variant_.fileNeedsDriveRoot && file.find(":\\") == std::string_view::npos) return false;
+        return IsValidFilePath(file) && !ContainsAnyNoCase(file, variant_.sparingWords);
+    }
+
     void Judge(std::string_view name, std::string_view text, const std::string& d) {
-        std::optional<bool> folderExists;  // asked at most once
-        auto isFolder = [&] {
-            if (!folderExists) folderExists = scan_.Files().directoryExists(d);
-            return *folderExists;
-        };
         // A plain path: only texts without a full stop get here (IsSafePathText), so folders mostly.
         const std::string_view trimmed = Trimmed(d);
         if (trimmed.size() >= 3 && trimmed.substr(1, 2) == ":\\" && PassesLocation(d) && IsSafePathText(d) &&
-            !scan_.Files().fileExists(d) && !isFolder()) {
+            !memo_.FileExists(d) && !memo_.FolderExists(d)) {
             Report(text, d, d, name);
             return;
         }
-        // A command line. The file cut out of it must be a drive path with an extension, which a text
-        // without a colon or a full stop cannot hold: such texts cost no file system query.
+        // A command line. Its tests all have to hold, so their order changes nothing but the cost: the
+        // ones that ask nothing come first, and the file cut out as if the text named no file decides
+        // before any query that is unique to this text. A text without a colon or a full stop cannot
+        // name a drive path with an extension at all.
         if (d.find(':') == std::string::npos || d.find('.') == std::string::npos) return;
-        if (!PassesLocation(d) || isFolder()) return;
+        if (!PassesLocation(d)) return;
+        const std::string guess = ExtractCommandPathUnlooked(scan_.Files(), d);
+        if (!FileCandidate(guess) || memo_.FileExists(guess)) return;
+        if (memo_.FolderExists(d)) return;
         const std::string file = ExtractCommandPath(scan_.Files(), d);
-        if (variant_.fileNeedsDriveRoot && file.find(":\\") == std::string::npos) return;
-        if (!IsValidFilePath(file) || ContainsAnyNoCase(file, variant_.sparingWords)) return;
-        if (scan_.Files().fileExists(file)) return;
+        if (!FileCandidate(file) || memo_.FileExists(file)) return;
         const std::string valueName =
             variant_.unnamedFileValueAsDefault ? ValueNameText(name) : std::string(name);
         Report(text, {}, file, valueName);
@@ -89,14 +93,15 @@ class ValueJudge {
 
     SectionScan& scan_;
     const SoftwareSettingsVariant& variant_;
+    ExistenceMemo& memo_;
     std::string_view keyPath_;
 };
 
 }  // namespace
 
-void ScanSoftwareSettingValues(SectionScan& scan, const SoftwareSettingsVariant& variant,
+void ScanSoftwareSettingValues(SectionScan& scan, const SoftwareSettingsVariant& variant, ExistenceMemo& memo,
                                platform::RegKey& key, std::string_view fullKeyPath) {
-    ValueJudge judge(scan, variant, fullKeyPath);
+    ValueJudge judge(scan, variant, memo, fullKeyPath);
     key.visitValues([&judge](const platform::ValueView& value) { return judge.Examine(value); });
 }
 
