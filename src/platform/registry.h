@@ -4,8 +4,10 @@
 // Names and paths are UTF-8; value data is kept exactly as stored (strings as UTF-16LE bytes
 // including the terminator), so backups and restores can be byte-exact.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +39,14 @@ struct RawValue {
     friend bool operator==(const RawValue&, const RawValue&) = default;
 };
 
+// One value as an enumeration of its key meets it; the views hold only during the visit.
+struct ValueView {
+    std::string_view name;
+    uint32_t type = kRegNone;
+    std::span<const uint8_t> data;  // as stored
+};
+using ValueVisitor = std::function<bool(const ValueView& value)>;
+
 struct KeyInfo {
     uint32_t subkeyCount = 0;
     uint32_t valueCount = 0;
@@ -63,6 +73,9 @@ class RegKey {
     [[nodiscard]] virtual std::vector<std::string> subkeyNames() = 0;
     [[nodiscard]] virtual std::vector<std::string> valueNames() = 0;
     [[nodiscard]] virtual std::optional<KeyInfo> info() = 0;
+    // Visits the values in enumeration order, each name, type and data read together (one call per
+    // value: the cheap way for walks over whole hives), until `visit` returns false.
+    virtual void visitValues(const ValueVisitor& visit) = 0;
 
     // The empty name is the key's unnamed default value.
     [[nodiscard]] virtual std::optional<RawValue> queryValue(std::string_view name) = 0;

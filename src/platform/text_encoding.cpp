@@ -145,6 +145,10 @@ std::string DecodeText(std::string_view bytes) {
 }
 
 std::string RegBytesToUtf8(const std::vector<uint8_t>& data) {
+    return RegBytesViewToUtf8(data);
+}
+
+std::string RegBytesViewToUtf8(std::span<const uint8_t> data) {
     std::u16string u;
     for (size_t i = 0; i + 1 < data.size(); i += 2) {
         const auto c = static_cast<char16_t>(data[i] | (data[i + 1] << 8));

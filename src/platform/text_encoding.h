@@ -2,6 +2,7 @@
 // UTF-8 inside, UTF-16 at the Windows boundary and in registry data; legacy 8-bit text read as
 // Windows-1252 when it is not valid UTF-8.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,8 @@ std::string DecodeText(std::string_view bytes);
 
 // Registry string data (UTF-16LE bytes, terminator optional) <-> UTF-8. Stops at the first NUL.
 std::string RegBytesToUtf8(const std::vector<uint8_t>& data);
+// The same for data seen in place (an enumeration's buffer).
+std::string RegBytesViewToUtf8(std::span<const uint8_t> data);
 std::vector<uint8_t> Utf8ToRegBytes(std::string_view utf8);  // with the terminating NUL
 // REG_MULTI_SZ data <-> list of strings.
 std::vector<std::string> RegBytesToMultiString(const std::vector<uint8_t>& data);

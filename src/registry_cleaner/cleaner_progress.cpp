@@ -19,6 +19,7 @@ std::string Part(uint64_t n, std::string_view unit, std::string_view trail) {
 void ScanProgress::Reset() {
     entry.clear();
     ItemsProcessed = 0;
+    keysCounted = 0;
     itemsGauge = 0;
     itemsLabel = kItemsProcessedIdle;
     for (std::string& text : countText) text.clear();

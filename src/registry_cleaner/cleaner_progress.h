@@ -19,6 +19,8 @@ inline constexpr uint64_t kItemsPerGaugeStep = 200;
 struct ScanProgress {
     std::string entry;  // ScanOutcomePanel caption
     uint64_t ItemsProcessed = 0;
+    // Keys counted by the walks that show only every 200th entry; one count for the whole scan.
+    uint64_t keysCounted = 0;
     int itemsGauge = 0;  // pbItemsProcessed, 0..99
     std::string itemsLabel{kItemsProcessedIdle};
     // abItemCount01 .. abItemCount17 (index = section number; index 0 unused).

@@ -18,6 +18,7 @@ void RegistryScan::Run(const SectionSelection& selected, MessagePump& pump) {
     LoadIgnoreList(ctx_.platform.files(), ignores_);
     numbering_.Reset();
     progress_.ItemsProcessed = 0;
+    progress_.keysCounted = 0;
 
     int selectedCount = 0;
     for (int n = 1; n <= kSectionCount; ++n) selectedCount += selected[static_cast<size_t>(n)] ? 1 : 0;

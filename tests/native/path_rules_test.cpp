@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/registry_accessor.h"
@@ -195,8 +196,27 @@ TEST_F(PathRulesOnMachine, ExtractCommandPath) {
         {":", ":"},
         {"::", "::"},
     };
-    for (const auto& [text, expected] : cases)
+    for (const auto& [text, expected] : cases) {
         EXPECT_EQ(ExtractCommandPath(m->files(), text), expected) << text;
+        // No file of the text's name exists here, so the result without asking is the same.
+        EXPECT_EQ(ExtractCommandPathUnlooked(m->files(), text), expected) << text;
+    }
+}
+
+TEST_F(PathRulesOnMachine, ExtractCommandPathUnlookedCutsAsIfNoFileOfTheTextsNameExisted) {
+    ASSERT_TRUE(m->files().createDirectory("C:\\Data"));
+    // Files named like whole command lines, and like the piece before a second colon.
+    ASSERT_TRUE(platform::WriteAllBytes(m->files(), "C:\\Data\\tool.exe -run", "x"));
+    ASSERT_TRUE(platform::WriteAllBytes(m->files(), "C:\\Data\\a.exe D", "x"));
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"\"C:\\Data\\tool.exe -run\"", "C:\\Data\\tool.exe -run", "C:\\Data\\tool.exe"},
+        {"C:\\Data\\a.exe D:\\x", "C:\\Data\\a.exe D", "C:\\Data\\a.exe"},
+        {"C:\\Data\\gone.exe -run", "C:\\Data\\gone.exe", "C:\\Data\\gone.exe"},
+    };
+    for (const auto& [text, looked, unlooked] : cases) {
+        EXPECT_EQ(ExtractCommandPath(m->files(), text), looked) << text;
+        EXPECT_EQ(ExtractCommandPathUnlooked(m->files(), text), unlooked) << text;
+    }
 }
 
 TEST_F(PathRulesOnMachine, CutToFilePath) {

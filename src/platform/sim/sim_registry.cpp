@@ -244,6 +244,13 @@ class SimKey final : public RegKey {
         return names;
     }
 
+    void visitValues(const ValueVisitor& visit) override {
+        if (!usable()) return;
+        for (const auto& v : node_->values) {
+            if (!visit(ValueView{v.name, v.value.type, v.value.data})) return;
+        }
+    }
+
     std::optional<KeyInfo> info() override {
         if (!usable()) return std::nullopt;
         return KeyInfo{static_cast<uint32_t>(node_->children.size()),

@@ -1,5 +1,7 @@
 // The real registry through the wide advapi32 calls.
 #include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/text_encoding.h"
@@ -36,9 +38,37 @@ REGSAM Access(bool writable) {
 std::unique_ptr<RegKey> OpenFrom(HKEY base, std::string_view path, bool create, bool writable);
 bool KeyNamesFit(std::wstring_view path);
 
+// UTF-16 to UTF-8 into a reused string; the common all-ASCII name costs no allocation.
+void NarrowInto(std::wstring_view utf16, std::string& out) {
+    out.clear();
+    for (const wchar_t c : utf16) {
+        if (c >= 0x80) {
+            out = Narrow(utf16);
+            return;
+        }
+        out.push_back(static_cast<char>(c));
+    }
+}
+
+// What a key held when it was opened for a walk: its counts and longest names, asked once together so
+// the walk's enumerations need no further query (and no closing call past the last item).
+struct WalkCounts {
+    DWORD subkeys = 0, maxSubkeyName = 0, values = 0, maxValueName = 0, maxValueData = 0;
+};
+
+std::optional<WalkCounts> QueryWalkCounts(HKEY key) {
+    WalkCounts c;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &c.subkeys, &c.maxSubkeyName, nullptr, &c.values,
+                         &c.maxValueName, &c.maxValueData, nullptr, nullptr) != ERROR_SUCCESS)
+        return std::nullopt;
+    return c;
+}
+
 class Win32RegKey final : public RegKey {
   public:
     explicit Win32RegKey(UniqueHKey key) : key_(std::move(key)) {}
+    Win32RegKey(UniqueHKey key, const WalkCounts& counts)
+        : key_(std::move(key)), subkeyCounts_(counts), valueCounts_(counts) {}
 
     std::unique_ptr<RegKey> openSubkey(std::string_view path, bool create, bool writable) override {
         return OpenFrom(key_.get(), path, create, writable);
@@ -52,20 +82,33 @@ class Win32RegKey final : public RegKey {
         // Opened as a link, a link key shows itself instead of its target; an ordinary key opens as usual.
         UniqueHKey key;
         if (RegOpenKeyExW(key_.get(), wideName->c_str(), REG_OPTION_OPEN_LINK, KEY_READ, key.put()) !=
-                ERROR_SUCCESS ||
-            IsRegistryLink(key.get()))
+            ERROR_SUCCESS)
             return nullptr;
-        return std::make_unique<Win32RegKey>(std::move(key));
+        const std::optional<WalkCounts> counts = QueryWalkCounts(key.get());
+        // A link has no subkeys of its own and its target in a value: only such a key needs the test.
+        if (!counts || (counts->subkeys == 0 && counts->values > 0)) {
+            if (IsRegistryLink(key.get())) return nullptr;
+        }
+        if (!counts) return std::make_unique<Win32RegKey>(std::move(key));
+        return std::make_unique<Win32RegKey>(std::move(key), *counts);
     }
 
     std::vector<std::string> subkeyNames() override {
         std::vector<std::string> names;
+        // A key opened for a walk lists the subkeys it had then (counted, so no call past the last).
+        const std::optional<WalkCounts> counts = std::exchange(subkeyCounts_, std::nullopt);
         DWORD maxLen = 0;
-        if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, &maxLen, nullptr, nullptr,
-                             nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        DWORD count = MAXDWORD;
+        if (counts) {
+            maxLen = counts->maxSubkeyName;
+            count = counts->subkeys;
+            names.reserve(count);
+        } else if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, &maxLen, nullptr, nullptr,
+                                    nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
             return names;
+        }
         std::vector<wchar_t> buffer(maxLen + 1);
-        for (DWORD index = 0;;) {
+        for (DWORD index = 0; index < count;) {
             DWORD len = static_cast<DWORD>(buffer.size());
             const LSTATUS rc =
                 RegEnumKeyExW(key_.get(), index, buffer.data(), &len, nullptr, nullptr, nullptr, nullptr);
@@ -105,6 +148,35 @@ class Win32RegKey final : public RegKey {
             ++index;
         }
         return names;
+    }
+
+    void visitValues(const ValueVisitor& visit) override {
+        // A key opened for a walk visits the values it had then (counted, so no call past the last).
+        std::optional<WalkCounts> counts = std::exchange(valueCounts_, std::nullopt);
+        if (!counts) counts = QueryWalkCounts(key_.get());
+        if (!counts) return;
+        const DWORD count = counts->values, maxName = counts->maxValueName, maxData = counts->maxValueData;
+        // Reused for every value: names and data are read into the same two buffers.
+        std::vector<wchar_t> name(maxName + 1);
+        std::vector<uint8_t> data(std::max<DWORD>(maxData, 1));
+        std::string narrowName;
+        for (DWORD index = 0, retries = 0; index < count;) {
+            DWORD nameLen = static_cast<DWORD>(name.size());
+            DWORD dataLen = static_cast<DWORD>(data.size());
+            DWORD type = REG_NONE;
+            const LSTATUS rc = RegEnumValueW(key_.get(), index, name.data(), &nameLen, nullptr, &type,
+                                             data.data(), &dataLen);
+            if (rc == ERROR_MORE_DATA && ++retries < 16) {  // the value grew after the sizes were asked
+                name.resize(name.size() * 2 + 256);
+                data.resize(std::max<size_t>(dataLen, data.size() * 2));
+                continue;
+            }
+            if (rc != ERROR_SUCCESS) return;
+            NarrowInto(std::wstring_view(name.data(), nameLen), narrowName);
+            if (!visit(ValueView{narrowName, type, std::span<const uint8_t>(data.data(), dataLen)})) return;
+            ++index;
+            retries = 0;
+        }
     }
 
     std::optional<KeyInfo> info() override {
@@ -176,6 +248,8 @@ class Win32RegKey final : public RegKey {
 
   private:
     UniqueHKey key_;
+    std::optional<WalkCounts> subkeyCounts_;  // set for a key opened for a walk, used once
+    std::optional<WalkCounts> valueCounts_;
 };
 
 // Windows refuses key names longer than 255 characters; some registry implementations (Wine) take them,

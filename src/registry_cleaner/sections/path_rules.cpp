@@ -4,6 +4,7 @@
 
 #include "common/shared_helpers.h"
 #include "platform/text_encoding.h"
+#include "registry_cleaner/sections/ascii_search.h"
 
 namespace trenmoor::registry_cleaner {
 namespace {
@@ -16,17 +17,6 @@ bool IsAsciiLetter(char c) {
 
 char AsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Case-insensitive search for an ASCII pattern; UTF-8 continuation bytes never match ASCII letters.
-bool ContainsNoCaseAscii(std::string_view text, std::string_view pattern) {
-    if (pattern.size() > text.size()) return false;
-    for (size_t i = 0; i + pattern.size() <= text.size(); ++i) {
-        size_t k = 0;
-        while (k < pattern.size() && AsciiUpper(text[i + k]) == AsciiUpper(pattern[k])) ++k;
-        if (k == pattern.size()) return true;
-    }
-    return false;
 }
 
 // Replaces every non-overlapping occurrence, left to right, as a textual replace-all does.
@@ -76,8 +66,12 @@ std::string WindowsDirNoSlash(platform::FileSystem& files) {
     return dir;
 }
 
-std::string CutToFilePathImpl(platform::FileSystem& files, std::string_view text, bool viaExtract) {
-    if (files.fileExists(text)) return std::string(text);
+std::string ExtractCommandPathImpl(platform::FileSystem& files, std::string_view text, bool lookUp);
+
+// `lookUp` false: as if no file of the text's name existed, without asking.
+std::string CutToFilePathImpl(platform::FileSystem& files, std::string_view text, bool viaExtract,
+                              bool lookUp) {
+    if (lookUp && files.fileExists(text)) return std::string(text);
 
     const size_t firstColon = text.find(':');
     const std::string_view rest = firstColon == std::string_view::npos ? text : text.substr(firstColon + 1);
@@ -106,7 +100,8 @@ std::string CutToFilePathImpl(platform::FileSystem& files, std::string_view text
     const size_t start = firstColon == 0 ? 0 : firstColon - 1;
     const std::string_view piece = text.substr(start, secondColon + 2);
     if (ExtensionPart(piece).size() > 4 && piece.size() < text.size()) {
-        return viaExtract ? ExtractCommandPath(files, piece) : CutToFilePathImpl(files, piece, false);
+        return viaExtract ? ExtractCommandPathImpl(files, piece, lookUp)
+                          : CutToFilePathImpl(files, piece, false, lookUp);
     }
     return std::string(piece);
 }
@@ -186,7 +181,9 @@ std::string ExpandPathVariables(platform::FileSystem& files, platform::Registry&
     return result;
 }
 
-std::string ExtractCommandPath(platform::FileSystem& files, std::string_view text) {
+namespace {
+
+std::string ExtractCommandPathImpl(platform::FileSystem& files, std::string_view text, bool lookUp) {
     if (!text.empty() && text.front() == '@') text.remove_prefix(1);
     std::string s;
     s.reserve(text.size());
@@ -198,11 +195,21 @@ std::string ExtractCommandPath(platform::FileSystem& files, std::string_view tex
         // Upper-cased like the rest of the text, so the result is uniformly upper case.
         ReplaceAll(s, "%SYSTEMROOT%\\", platform::UpperUtf8(GuessWindowsDir(files)));
     }
-    return CutToFilePathImpl(files, s, true);
+    return CutToFilePathImpl(files, s, true, lookUp);
+}
+
+}  // namespace
+
+std::string ExtractCommandPath(platform::FileSystem& files, std::string_view text) {
+    return ExtractCommandPathImpl(files, text, true);
+}
+
+std::string ExtractCommandPathUnlooked(platform::FileSystem& files, std::string_view text) {
+    return ExtractCommandPathImpl(files, text, false);
 }
 
 std::string CutToFilePath(platform::FileSystem& files, std::string_view text) {
-    return CutToFilePathImpl(files, text, false);
+    return CutToFilePathImpl(files, text, false, true);
 }
 
 void SplitClassesRootNames(std::vector<std::string>& names, std::vector<std::string>& extensions) {

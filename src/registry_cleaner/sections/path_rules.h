@@ -58,6 +58,10 @@ std::string ExpandPathVariables(platform::FileSystem& files, platform::Registry&
 // The file path cut out of a command line or a registry path value (a leading "@", double quotes and
 // "%SystemRoot%" followed by a backslash are handled first).
 std::string ExtractCommandPath(platform::FileSystem& files, std::string_view text);
+// What ExtractCommandPath gives when no file is named by the text (nor by a piece cut from it), found
+// without asking the file system. When such a file does exist, ExtractCommandPath gives an existing
+// file, so a path that this result names and that is missing is exactly what ExtractCommandPath gives.
+std::string ExtractCommandPathUnlooked(platform::FileSystem& files, std::string_view text);
 // The file path cut out of a text, without the preparatory steps of ExtractCommandPath.
 std::string CutToFilePath(platform::FileSystem& files, std::string_view text);
 

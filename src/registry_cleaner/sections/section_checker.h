@@ -46,6 +46,8 @@ class SectionScan {
     }
     void ShowEntry(std::string_view text) { progress_.entry = text; }
     void Tick() { progress_.TickItemsProcessed(); }
+    // Counts one more key in the scan-wide key counter; returns the new count.
+    uint64_t CountKey() { return ++progress_.keysCounted; }
     // False when the driver passed no ignore list to this section.
     bool IsIgnored(std::string_view keyPath, std::string_view valueName) const {
         return ignores_ && registry_cleaner::IsIgnored(*ignores_, caption_, keyPath, valueName);

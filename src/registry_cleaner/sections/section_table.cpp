@@ -4,6 +4,7 @@
 #include "registry_cleaner/sections/classes_root_sections.h"
 #include "registry_cleaner/sections/file_reference_sections.h"
 #include "registry_cleaner/sections/leftover_sections.h"
+#include "registry_cleaner/sections/software_settings_sections.h"
 
 namespace trenmoor::registry_cleaner {
 namespace {
@@ -152,10 +153,10 @@ constexpr std::array<SectionDef, kSectionCount> kSections = {{
      "System Software Settings",
      "The registry has been found containing some invalid or damaged system software settings records that "
      "need to be cleaned or repaired.",
-     {Later(HKLM, ""), Later(HKU, "")},
+     {ScanCall{&ScanSystemSoftwareSettings, HKLM, ""}, ScanCall{&ScanSystemSoftwareSettings, HKU, ""}},
      2,
      true,
-     nullptr,
+     &RepairSoftwareSetting,
      nullptr},
     {16,
      "Uninstall Entries",
@@ -171,10 +172,10 @@ constexpr std::array<SectionDef, kSectionCount> kSections = {{
      "The registry has been found containing some invalid or damaged user software settings records that "
      "need "
      "to be cleaned or repaired.",
-     {Later(HKCU, "")},
+     {ScanCall{&ScanUserSoftwareSettings, HKCU, ""}},
      1,
      true,
-     nullptr,
+     &RepairSoftwareSetting,
      nullptr},
 }};
 
