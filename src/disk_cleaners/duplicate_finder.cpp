@@ -62,20 +62,32 @@ const char* DuplicateFinder::storeName(std::string_view name) {
     return at;
 }
 
-uint32_t* DuplicateFinder::slotFor(std::string_view name, size_t hash) {
+namespace {
+uint64_t HashTag(size_t hash) {
+    return static_cast<uint64_t>(static_cast<uint32_t>(hash >> 16)) << 32;
+}
+uint32_t GroupOf(uint64_t slot) {
+    return static_cast<uint32_t>(slot);
+}
+}  // namespace
+
+uint64_t* DuplicateFinder::slotFor(std::string_view name, size_t hash) {
     const size_t mask = table_.size() - 1;
+    const uint64_t tag = HashTag(hash);
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
-        uint32_t& slot = table_[i];
-        if (slot == 0 || nameOf(groups_[slot - 1]) == name) return &slot;
+        uint64_t& slot = table_[i];
+        if (slot == 0 ||
+            ((slot & ~uint64_t{0xFFFFFFFF}) == tag && nameOf(groups_[GroupOf(slot) - 1]) == name))
+            return &slot;
     }
 }
 
 void DuplicateFinder::grow() {
-    std::vector<uint32_t> old = std::move(table_);
+    std::vector<uint64_t> old = std::move(table_);
     table_.assign(old.empty() ? 1024 : old.size() * 2, 0);
-    for (const uint32_t slot : old) {
+    for (const uint64_t slot : old) {
         if (slot != 0) {
-            const std::string_view n = nameOf(groups_[slot - 1]);
+            const std::string_view n = nameOf(groups_[GroupOf(slot) - 1]);
             *slotFor(n, std::hash<std::string_view>{}(n)) = slot;
         }
     }
@@ -103,17 +115,18 @@ void DuplicateFinder::add(std::string_view folder, const platform::FindData& e) 
     const bool bigEnough = !criteria_.SkipSmall || e.size >= uint64_t{criteria_.MinSizeKb} * 1024;
     if (table_.empty() || (groups_.size() + 1) * 2 > table_.size()) grow();
     const std::string_view name = e.name;
-    uint32_t* slot = slotFor(name, std::hash<std::string_view>{}(name));
+    const size_t hash = std::hash<std::string_view>{}(name);
+    uint64_t* slot = slotFor(name, hash);
     if (*slot == 0) {
         if (name.find('.') == std::string_view::npos || !bigEnough || !InCategory(criteria_.Category, name))
             return;
         if (name.size() > UINT16_MAX) return;
         groups_.push_back(
             {itemOf(folderIndex(folder), e), storeName(name), kNone, static_cast<uint16_t>(name.size())});
-        *slot = static_cast<uint32_t>(groups_.size());
+        *slot = HashTag(hash) | static_cast<uint32_t>(groups_.size());
         return;
     }
-    Group& g = groups_[*slot - 1];
+    Group& g = groups_[GroupOf(*slot) - 1];
     // Every criterion is judged against the group's first occurrence.
     if (!bigEnough || !InCategory(criteria_.Category, name)) return;
     if (criteria_.SameSize && e.size != g.first.size) return;
@@ -213,7 +226,7 @@ bool DuplicateFinder::narrowByContent(platform::FileSystem& files, const std::fu
     viewStale_ = false;
     std::vector<Group>().swap(groups_);
     std::vector<std::vector<Item>>().swap(more_);
-    std::vector<uint32_t>().swap(table_);
+    std::vector<uint64_t>().swap(table_);
     std::vector<std::unique_ptr<char[]>>().swap(nameBlocks_);
     std::vector<std::string>().swap(folders_);
     return !stopped;

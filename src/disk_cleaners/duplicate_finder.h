@@ -86,7 +86,7 @@ class DuplicateFinder {
     std::string_view nameOf(const Group& g) const { return {g.name, g.nameLength}; }
     uint32_t folderIndex(std::string_view folder);
     const char* storeName(std::string_view name);
-    uint32_t* slotFor(std::string_view name, size_t hash);
+    uint64_t* slotFor(std::string_view name, size_t hash);
     void grow();
     Item itemOf(uint32_t folder, const platform::FindData& e) const;
     // Fills the size and times of an occurrence the walk gave without them.
@@ -96,7 +96,9 @@ class DuplicateFinder {
     platform::FileSystem* files_ = nullptr;  // during scan(): asked for details the walk left out
     std::vector<Group> groups_;              // discovery order
     std::vector<std::vector<Item>> more_;    // second and later occurrences
-    std::vector<uint32_t> table_;            // group index + 1; 0 is empty
+    // Per slot: the name's hash in the high half (compared before the name), group index + 1 in the
+    // low half; 0 is empty.
+    std::vector<uint64_t> table_;
     std::vector<std::unique_ptr<char[]>> nameBlocks_;
     size_t blockUsed_ = 0;
     std::vector<std::string> folders_;  // with a trailing backslash

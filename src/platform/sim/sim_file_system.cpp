@@ -99,6 +99,19 @@ std::u16string Fold(std::string_view utf8) {
     return u;
 }
 
+// Fold(a) < Fold(b), without folding names whose difference lies in their ASCII part.
+bool FoldedLess(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 0x80 || cb >= 0x80) return Fold(a) < Fold(b);
+        if (ca >= 'a' && ca <= 'z') ca = static_cast<unsigned char>(ca - ('a' - 'A'));
+        if (cb >= 'a' && cb <= 'z') cb = static_cast<unsigned char>(cb - ('a' - 'A'));
+        if (ca != cb) return ca < cb;
+    }
+    return a.size() < b.size();
+}
+
 // The mask as the system hands it to the name matcher: "?" is DOS_QM, a dot before "?", "*" or the
 // end is DOS_DOT, a star before a dot is DOS_STAR.
 std::u16string TranslateMask(std::string_view mask) {
@@ -236,6 +249,15 @@ struct SimFileSystem::Impl {
     std::string tempDir = "C:\\Users\\tester\\AppData\\Local\\Temp\\";
     std::string programPath = "C:\\Program Files\\Trenmoor\\Trenmoor.exe";
 
+    // The host path of a Windows path spelled exactly as given (empty when the drive has no folder).
+    fs::path spelledAsGiven(const WinPath& wp) const {
+        const auto d = drives.find(wp.drive);
+        if (d == drives.end() || !d->second.folder) return {};
+        fs::path exact = *d->second.folder;
+        for (const auto& part : wp.parts) exact /= part;
+        return exact;
+    }
+
     // Host path of a Windows path: each existing component found without regard to case, missing
     // components kept as given. Empty when the drive has no folder.
     fs::path resolve(std::string_view windowsPath, struct stat* found = nullptr) const {
@@ -246,8 +268,7 @@ struct SimFileSystem::Impl {
         fs::path host = *d->second.folder;
         // Most paths are spelled as on the host: one look-up of the whole path settles them.
         {
-            fs::path exact = host;
-            for (const auto& part : wp->parts) exact /= part;
+            const fs::path exact = spelledAsGiven(*wp);
             struct stat st {};
             if (::lstat(exact.c_str(), &st) == 0) {
                 if (found) *found = st;
@@ -537,40 +558,49 @@ bool SimFileSystem::Impl::list(std::string_view pattern, bool details,
     const std::string_view mask = pattern.substr(cut + 1);
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';
     if (HasWildcards(folder.substr(2))) return false;
-    const fs::path dir = resolve(folder);
-    if (dir.empty()) return false;
-
     if (!HasWildcards(mask)) {
+        const fs::path dir = resolve(folder);
         std::error_code ec;
-        if (!fs::is_directory(dir, ec)) return false;
+        if (dir.empty() || !fs::is_directory(dir, ec)) return false;
         // A plain name: at most that one entry, under its own spelling.
         const auto fd = stat(folder + "\\" + std::string(mask));
         if (fd && fd->name != "." && fd->name != "..") onEntry(*fd);
         return true;
     }
 
-    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(dir.c_str()), &::closedir);
-    if (!listing) return false;
+    // A folder spelled as on the host opens at once; otherwise its components are matched first.
+    const auto wp = ParseWinPath(folder);
+    fs::path dir = wp ? spelledAsGiven(*wp) : fs::path();
+    std::unique_ptr<DIR, int (*)(DIR*)> listing(dir.empty() ? nullptr : ::opendir(dir.c_str()), &::closedir);
+    if (!listing) {
+        dir = resolve(folder);
+        if (dir.empty()) return false;
+        listing.reset(::opendir(dir.c_str()));
+        if (!listing) return false;
+    }
     const std::u16string m = TranslateMask(mask);
     const bool everything = m == u"*";
     struct Entry {
         std::string name;
-        std::u16string folded;
-        std::string hostName;
+        std::string hostName;  // empty when it is spelled as `name`
         unsigned char type;
+        const char* host() const { return hostName.empty() ? name.c_str() : hostName.c_str(); }
     };
     std::vector<Entry> entries;
     while (const dirent* e = ::readdir(listing.get())) {
         const std::string_view raw = e->d_name;
         if (raw == "." || raw == "..") continue;
         std::string name = HostNameToUtf8(std::string(raw));
-        std::u16string folded = Fold(name);
-        if (!everything && !MatchFrom(m, 0, folded, 0, folded.rfind(u'.'))) continue;
-        entries.push_back(Entry{std::move(name), std::move(folded), std::string(raw), e->d_type});
+        if (!everything) {
+            const std::u16string folded = Fold(name);
+            if (!MatchFrom(m, 0, folded, 0, folded.rfind(u'.'))) continue;
+        }
+        std::string hostName = name == raw ? std::string() : std::string(raw);
+        entries.push_back(Entry{std::move(name), std::move(hostName), e->d_type});
     }
     // NTFS lists a folder in the order of its upper-cased names.
     std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.folded < b.folded; });
+              [](const Entry& a, const Entry& b) { return FoldedLess(a.name, b.name); });
     const int dirFd = ::dirfd(listing.get());
     // Without details, the kind the listing gives is enough for plain files and folders; links and
     // entries of unknown kind, and any entry when attributes live in the side table, are looked at.
@@ -584,7 +614,7 @@ bool SimFileSystem::Impl::list(std::string_view pattern, bool details,
             if (!onEntry(fd)) break;
             continue;
         }
-        const auto fd = describeAt(dirFd, e.hostName.c_str(), dir, std::move(e.name));
+        const auto fd = describeAt(dirFd, e.host(), dir, std::move(e.name));
         if (fd && !onEntry(*fd)) break;
     }
     return true;
