@@ -614,7 +614,8 @@ bool SimFileSystem::Impl::list(std::string_view pattern, bool details,
             if (!onEntry(fd)) break;
             continue;
         }
-        const auto fd = describeAt(dirFd, e.host(), dir, std::move(e.name));
+        // The name is copied, not moved: host() may point into it.
+        const auto fd = describeAt(dirFd, e.host(), dir, e.name);
         if (fd && !onEntry(*fd)) break;
     }
     return true;
