@@ -45,33 +45,8 @@ scan() {  # scan <out.json> [sections]
   local rc=$?
   [ $rc -eq 0 ] || fail "registry scan exited $rc: $(cat "$1.err")"
 }
-# Exports the keys into one normalised text (per key its lines sorted: a restored value comes back at
-# the end of its key), so equal texts mean every key and value is back with its name, type and bytes.
-snapshot() {
-  local out="$1" i=0
-  : >"$out"
-  for key in "${KEYS[@]}"; do
-    i=$((i + 1))
-    rm -f "$ROOT/export$i.reg"
-    w regedit /E "C:\\tm_e2e_rest\\export$i.reg" "$key" >/dev/null 2>&1
-    python3 - "$ROOT/export$i.reg" "$key" >>"$out" <<'PY'
-import sys
-path, key = sys.argv[1], sys.argv[2]
-try:
-    text = open(path, 'rb').read().decode('utf-16')
-except OSError:
-    print('[missing ' + key + ']'); sys.exit(0)
-blocks, current = {}, None
-for line in text.replace('\r\n', '\n').split('\n'):
-    if line.startswith('['):
-        current = line; blocks.setdefault(current, [])
-    elif current is not None and line.strip():
-        blocks[current].append(line)
-for k in sorted(blocks):
-    print(k); print('\n'.join(sorted(blocks[k])))
-PY
-  done
-}
+ROOT_WIN='C:\tm_e2e_rest'
+source "$HERE/../support/registry_snapshot.bash"
 # Seeded problems of a scan document, one "section|keyPath|valueName|valueData" line each, sorted.
 seeded_problems() {
   python3 -c '

@@ -23,33 +23,8 @@ cleanup() {
   rm -rf "$ROOT" "$WORK"
 }
 fail() { log "FAIL: $*"; cleanup; exit 1; }
-# The two marked keys exported into one normalised text (lines sorted per key: a restored value comes
-# back at the end of its key), so equal texts mean every value has its name, type and bytes back.
-snapshot() {
-  local out="$1" i=0
-  : >"$out"
-  for key in "${KEYS[@]}"; do
-    i=$((i + 1))
-    rm -f "$ROOT/export$i.reg"
-    w regedit /E "C:\\tm_e2e_sw\\export$i.reg" "$key" >/dev/null 2>&1
-    python3 - "$ROOT/export$i.reg" "$key" >>"$out" <<'PY'
-import sys
-path, key = sys.argv[1], sys.argv[2]
-try:
-    text = open(path, 'rb').read().decode('utf-16')
-except OSError:
-    print('[missing ' + key + ']'); sys.exit(0)
-blocks, current = {}, None
-for line in text.replace('\r\n', '\n').split('\n'):
-    if line.startswith('['):
-        current = line; blocks.setdefault(current, [])
-    elif current is not None and line.strip():
-        blocks[current].append(line)
-for k in sorted(blocks):
-    print(k); print('\n'.join(sorted(blocks[k])))
-PY
-  done
-}
+ROOT_WIN='C:\tm_e2e_sw'
+source "$HERE/../support/registry_snapshot.bash"
 # Problems under the marked keys, one "section|keyPath|valueName|valueData" line each, sorted; the
 # user's security id in HKEY_USERS paths is written "*".
 marked_problems() {
