@@ -172,11 +172,7 @@ kept 'HKCR\.tm_e2e_cls_handler\PersistentHandler'
 kept 'HKCR\tm_e2e_cls_file' /ve
 log "repaired entries gone, healthy look-alikes untouched"
 
-w "$QUORVEL" registry restore "$backup" >"$WORK/restore.out" 2>"$WORK/restore.err"
-rc=$?
-[ $rc -eq 0 ] || fail "registry restore exited $rc: $(cat "$WORK/restore.err")"
-snapshot "$WORK/after.txt"
-diff "$WORK/before.txt" "$WORK/after.txt" >"$WORK/diff.txt" || fail "the restore did not bring everything back: $(head -40 "$WORK/diff.txt")"
+restore_matches_snapshot "$backup"
 log "restore brought every key and value back"
 cleanup
 log "PASS"

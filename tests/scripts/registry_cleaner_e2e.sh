@@ -113,11 +113,7 @@ for check in "App Paths\\tm_e2e_ok.exe|" "SharedDlls|C:\\tm_e2e\\bin\\ok.dll" "F
 done
 log "healthy entries untouched"
 
-w "$QUORVEL" registry restore "$backup" >"$WORK/restore.out" 2>"$WORK/restore.err"
-rc=$?
-[ $rc -eq 0 ] || fail "registry restore exited $rc: $(cat "$WORK/restore.err")"
-snapshot "$WORK/after.txt"
-diff "$WORK/before.txt" "$WORK/after.txt" >"$WORK/diff.txt" || fail "the restore did not bring everything back: $(head -40 "$WORK/diff.txt")"
+restore_matches_snapshot "$backup"
 log "restore brought every value back byte for byte"
 cleanup
 log "PASS"

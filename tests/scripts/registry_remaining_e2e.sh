@@ -199,11 +199,7 @@ for check in 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\tm_e2e_re
 done
 log "healthy entries untouched, repaired shortcuts in the recycle bin"
 
-w "$QUORVEL" registry restore "$backup" >"$WORK/restore.out" 2>"$WORK/restore.err"
-rc=$?
-[ $rc -eq 0 ] || fail "registry restore exited $rc: $(cat "$WORK/restore.err")"
-snapshot "$WORK/after.txt"
-diff "$WORK/before.txt" "$WORK/after.txt" >"$WORK/diff.txt" || fail "the restore did not bring everything back: $(head -40 "$WORK/diff.txt")"
+restore_matches_snapshot "$backup"
 log "restore brought every registry entry back byte for byte"
 cleanup
 log "PASS"

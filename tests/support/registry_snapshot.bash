@@ -28,3 +28,14 @@ for k in sorted(blocks):
 PY
   done
 }
+
+# restore_matches_snapshot BACKUP restores the backup with the script's QUORVEL and compares a new
+# snapshot with $WORK/before.txt; anything that did not come back fails the script (its fail()).
+restore_matches_snapshot() {
+  w "$QUORVEL" registry restore "$1" >"$WORK/restore.out" 2>"$WORK/restore.err"
+  local rc=$?
+  [ $rc -eq 0 ] || fail "registry restore exited $rc: $(cat "$WORK/restore.err")"
+  snapshot "$WORK/after.txt"
+  diff "$WORK/before.txt" "$WORK/after.txt" >"$WORK/diff.txt" ||
+    fail "the restore did not bring everything back: $(head -40 "$WORK/diff.txt")"
+}
