@@ -2,6 +2,7 @@
 // Move-only owners for window and GDI handles, and the scoped device-context helpers painting needs.
 #include <windows.h>
 
+#include <optional>
 #include <utility>
 
 namespace trenmoor::views {
@@ -144,6 +145,25 @@ void PaintBuffered(HWND hwnd, PaintFn&& paint) {
     MemoryCanvas canvas(dc.get(), r.right, r.bottom);
     paint(canvas.get(), r);
     canvas.CopyToTarget();
+}
+
+// The drawing messages a hosted tool window answers alike: no background erase (the whole page is
+// painted), WM_PAINT through PaintBuffered, WM_SIZE lays the controls out. The result for the first two;
+// nothing for WM_SIZE (the default handling follows) and for every other message.
+template <class PaintFn, class LayoutFn>
+std::optional<LRESULT> CanvasMessage(HWND hwnd, UINT msg, PaintFn&& paint, LayoutFn&& layout) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            PaintBuffered(hwnd, paint);
+            return 0;
+        case WM_SIZE:
+            layout();
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
 }
 
 }  // namespace trenmoor::views

@@ -69,6 +69,20 @@ HFONT GetFont(Face face) {
     return g_fonts.fonts[static_cast<size_t>(face)].get();
 }
 
+void DrawLine(HDC dc, std::wstring_view text, int x, int y, int width, Face face, COLORREF color) {
+    DrawTextIn(dc, text, RECT{x, y, x + width, y + S(18)}, face, color,
+               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+}
+
+void PaintPageTop(HDC dc, const RECT& r, std::wstring_view heading, std::wstring_view intro) {
+    FillSolid(dc, r, palette::kPage);
+    const int m = S(16);
+    DrawTextIn(dc, heading, RECT{m, S(10), r.right - m, S(32)}, Face::Bold, palette::kHeading,
+               DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+    DrawTextIn(dc, intro, RECT{m, S(34), r.right - m, S(80)}, Face::Normal, palette::kText,
+               DT_LEFT | DT_WORDBREAK);
+}
+
 LRESULT PageControlColour(WPARAM dc) {
     SetBkColor(reinterpret_cast<HDC>(dc), palette::kPage);
     static const HBRUSH page = CreateSolidBrush(palette::kPage);

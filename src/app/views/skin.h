@@ -65,6 +65,10 @@ LRESULT PageControlColour(WPARAM dc);
 void FillGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom);
 void RoundGradient(HDC dc, const RECT& r, int radius, COLORREF top, COLORREF bottom, COLORREF border);
 void DrawTextIn(HDC dc, std::wstring_view text, RECT r, Face face, COLORREF color, UINT format);
+// One line of text at (x, y), `width` wide, cut with an ellipsis when it does not fit.
+void DrawLine(HDC dc, std::wstring_view text, int x, int y, int width, Face face, COLORREF color);
+// The top of a wizard page: the page filled white, the bold heading and the wrapped introduction below.
+void PaintPageTop(HDC dc, const RECT& r, std::wstring_view heading, std::wstring_view intro);
 // Text extent of `text` in `face`.
 SIZE MeasureText(HDC dc, std::wstring_view text, Face face);
 

@@ -217,16 +217,12 @@ void TAdvancedShredForm::Paint(HDC dc, const RECT& r) {
 }
 
 LRESULT TAdvancedShredForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const auto paint = [this](HDC dc, const RECT& r) { Paint(dc, r); };
+    const auto layout = [this] {
+        if (list_) Layout();
+    };
+    if (const std::optional<LRESULT> drawn = CanvasMessage(Handle(), msg, paint, layout)) return *drawn;
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PaintBuffered(Handle(), [this](HDC dc, const RECT& r) { Paint(dc, r); });
-            return 0;
-        }
-        case WM_SIZE:
-            if (list_) Layout();
-            break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return skin::PageControlColour(wp);

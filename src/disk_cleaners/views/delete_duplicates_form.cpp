@@ -332,62 +332,56 @@ void TDeleteDuplicatesForm::Sync() {
 }
 
 void TDeleteDuplicatesForm::Paint(HDC dc, const RECT& r) {
-    skin::FillSolid(dc, r, pal::kPage);
-    const int m = S(16), top = S(84);
-    RECT header{m, S(10), r.right - m, S(32)};
-    skin::DrawTextIn(dc, L"Clean out duplicate files on your local computer.", header, skin::Face::Bold,
-                     pal::kHeading, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
-    RECT memo{m, S(34), r.right - m, S(80)};
-    skin::DrawTextIn(
-        dc,
+    skin::PaintPageTop(
+        dc, r, L"Clean out duplicate files on your local computer.",
         L"Duplicate Cleaner is capable to clean out the duplicate files on your local computer, destroy "
-        L"them completely and return you a clean and healthy system performance.",
-        memo, skin::Face::Normal, pal::kText, DT_LEFT | DT_WORDBREAK);
-    const auto line = [&](const std::wstring& text, int x, int y, int w, skin::Face face, COLORREF color) {
-        RECT t{x, y, x + w, y + S(18)};
-        skin::DrawTextIn(dc, text, t, face, color, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    };
+        L"them completely and return you a clean and healthy system performance.");
+    const int m = S(16), top = S(84);
     switch (controller_.page()) {
         case dcl::DupPage::Criteria:
-            line(L"Scan Criteria for Duplicates with Same Name", m, top, S(275), skin::Face::Bold,
-                 pal::kText);
-            line(L"File Filter", m, top + S(20), S(200), skin::Face::Normal, pal::kText);
-            line(L"Duplicates also Have", m, top + S(146), S(200), skin::Face::Normal, pal::kText);
-            line(L"Don't Scan", m, top + S(230), S(200), skin::Face::Normal, pal::kText);
-            line(L"KB", m + S(226), top + S(250), S(30), skin::Face::Normal, pal::kText);
-            line(L"Select Drives or Directories", m + S(280), top, S(300), skin::Face::Bold, pal::kText);
+            skin::DrawLine(dc, L"Scan Criteria for Duplicates with Same Name", m, top, S(275),
+                           skin::Face::Bold, pal::kText);
+            skin::DrawLine(dc, L"File Filter", m, top + S(20), S(200), skin::Face::Normal, pal::kText);
+            skin::DrawLine(dc, L"Duplicates also Have", m, top + S(146), S(200), skin::Face::Normal,
+                           pal::kText);
+            skin::DrawLine(dc, L"Don't Scan", m, top + S(230), S(200), skin::Face::Normal, pal::kText);
+            skin::DrawLine(dc, L"KB", m + S(226), top + S(250), S(30), skin::Face::Normal, pal::kText);
+            skin::DrawLine(dc, L"Select Drives or Directories", m + S(280), top, S(300), skin::Face::Bold,
+                           pal::kText);
             break;
         case dcl::DupPage::Scanning:
-            line(L"Scanning in process", m, top, S(300), skin::Face::Bold, pal::kText);
-            line(L"Duplicate groups found:", m, top + S(30), S(180), skin::Face::Normal, pal::kText);
-            line(Widen(controller_.duplicateGroupsText()), m + S(190), top + S(30), S(120), skin::Face::Bold,
-                 pal::kText);
-            line(L"Files in duplicate groups:", m, top + S(52), S(180), skin::Face::Normal, pal::kText);
-            line(Widen(controller_.duplicateFilesText()), m + S(190), top + S(52), S(120), skin::Face::Bold,
-                 pal::kText);
-            line(L"Elapsed time:", m, top + S(74), S(180), skin::Face::Normal, pal::kText);
-            line(Widen(controller_.elapsedText()), m + S(190), top + S(74), S(120), skin::Face::Bold,
-                 pal::kText);
-            line(Widen(controller_.scanMessage()), m, top + S(110), r.right - 2 * m, skin::Face::Normal,
-                 pal::kMutedText);
+            skin::DrawLine(dc, L"Scanning in process", m, top, S(300), skin::Face::Bold, pal::kText);
+            skin::DrawLine(dc, L"Duplicate groups found:", m, top + S(30), S(180), skin::Face::Normal,
+                           pal::kText);
+            skin::DrawLine(dc, Widen(controller_.duplicateGroupsText()), m + S(190), top + S(30), S(120),
+                           skin::Face::Bold, pal::kText);
+            skin::DrawLine(dc, L"Files in duplicate groups:", m, top + S(52), S(180), skin::Face::Normal,
+                           pal::kText);
+            skin::DrawLine(dc, Widen(controller_.duplicateFilesText()), m + S(190), top + S(52), S(120),
+                           skin::Face::Bold, pal::kText);
+            skin::DrawLine(dc, L"Elapsed time:", m, top + S(74), S(180), skin::Face::Normal, pal::kText);
+            skin::DrawLine(dc, Widen(controller_.elapsedText()), m + S(190), top + S(74), S(120),
+                           skin::Face::Bold, pal::kText);
+            skin::DrawLine(dc, Widen(controller_.scanMessage()), m, top + S(110), r.right - 2 * m,
+                           skin::Face::Normal, pal::kMutedText);
             break;
         case dcl::DupPage::Results:
-            line(L"Please take caution before you delete the duplicate files.", m, top, S(400),
-                 skin::Face::Bold, RGB(0xD0, 0, 0));
-            line(Widen(controller_.statusText()), m, r.bottom - S(44) - S(46), r.right - 2 * m,
-                 skin::Face::Normal, pal::kText);
-            line(L"Double click to open your specified directory", m + S(400), r.bottom - S(68), S(300),
-                 skin::Face::Small, pal::kMutedText);
+            skin::DrawLine(dc, L"Please take caution before you delete the duplicate files.", m, top, S(400),
+                           skin::Face::Bold, RGB(0xD0, 0, 0));
+            skin::DrawLine(dc, Widen(controller_.statusText()), m, r.bottom - S(44) - S(46), r.right - 2 * m,
+                           skin::Face::Normal, pal::kText);
+            skin::DrawLine(dc, L"Double click to open your specified directory", m + S(400), r.bottom - S(68),
+                           S(300), skin::Face::Small, pal::kMutedText);
             break;
         case dcl::DupPage::Finish: {
             const int y = r.bottom - S(44) - S(70);
-            line(L"Results", m, y, S(200), skin::Face::Bold, pal::kText);
-            line(Widen(controller_.finishText(0)), m + S(10), y + S(20), r.right - 2 * m, skin::Face::Normal,
-                 pal::kText);
-            line(Widen(controller_.finishText(1)), m + S(10), y + S(38), r.right - 2 * m, skin::Face::Normal,
-                 pal::kText);
-            line(Widen(controller_.finishText(2)), m + S(10), y + S(56), r.right - 2 * m, skin::Face::Normal,
-                 controller_.failureInRed() ? RGB(0xD0, 0, 0) : RGB(0, 0, 0));
+            skin::DrawLine(dc, L"Results", m, y, S(200), skin::Face::Bold, pal::kText);
+            skin::DrawLine(dc, Widen(controller_.finishText(0)), m + S(10), y + S(20), r.right - 2 * m,
+                           skin::Face::Normal, pal::kText);
+            skin::DrawLine(dc, Widen(controller_.finishText(1)), m + S(10), y + S(38), r.right - 2 * m,
+                           skin::Face::Normal, pal::kText);
+            skin::DrawLine(dc, Widen(controller_.finishText(2)), m + S(10), y + S(56), r.right - 2 * m,
+                           skin::Face::Normal, controller_.failureInRed() ? RGB(0xD0, 0, 0) : RGB(0, 0, 0));
             break;
         }
     }
@@ -466,16 +460,12 @@ LRESULT TDeleteDuplicatesForm::OnNotify(NMHDR& header) {
 }
 
 LRESULT TDeleteDuplicatesForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const auto paint = [this](HDC dc, const RECT& r) { Paint(dc, r); };
+    const auto layout = [this] {
+        if (tree_) Layout();
+    };
+    if (const std::optional<LRESULT> drawn = CanvasMessage(Handle(), msg, paint, layout)) return *drawn;
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PaintBuffered(Handle(), [this](HDC dc, const RECT& r) { Paint(dc, r); });
-            return 0;
-        }
-        case WM_SIZE:
-            if (tree_) Layout();
-            break;
         case WM_TIMER:
             if (wp == kScanTimer) ScanTimerTimer();
             return 0;

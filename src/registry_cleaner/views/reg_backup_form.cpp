@@ -223,16 +223,12 @@ LRESULT TRegBackupForm::OnNotify(const NMHDR& header) {
 }
 
 LRESULT TRegBackupForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const auto paint = [this](HDC dc, const RECT& r) { Paint(dc, r); };
+    const auto layout = [this] {
+        if (partialList_) Layout();
+    };
+    if (const std::optional<LRESULT> drawn = CanvasMessage(Handle(), msg, paint, layout)) return *drawn;
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PaintBuffered(Handle(), [this](HDC dc, const RECT& r) { Paint(dc, r); });
-            return 0;
-        }
-        case WM_SIZE:
-            if (partialList_) Layout();
-            break;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
         default:

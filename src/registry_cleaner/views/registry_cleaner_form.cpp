@@ -557,16 +557,12 @@ LRESULT TRegistryCleanerForm::OnNotify(const NMHDR& header) {
 }
 
 LRESULT TRegistryCleanerForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const auto paint = [this](HDC dc, const RECT& r) { Paint(dc, r); };
+    const auto layout = [this] {
+        if (pbItemsProcessed_) Layout();
+    };
+    if (const std::optional<LRESULT> drawn = CanvasMessage(Handle(), msg, paint, layout)) return *drawn;
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PaintBuffered(Handle(), [this](HDC dc, const RECT& r) { Paint(dc, r); });
-            return 0;
-        }
-        case WM_SIZE:
-            if (pbItemsProcessed_) Layout();
-            break;
         case kSyncMessage:
             Sync();
             return 0;
